@@ -1,0 +1,14 @@
+// Help context numbers of the help file, one per dialog.
+#pragma once
+
+enum HelpContext {
+  kHelpMainWindow = 10,
+  kHelpAbout = 40,
+  kHelpDescriptionLists = 60,
+  kHelpTimeRecords = 70,
+  kHelpExport = 80,
+};
+
+// F1 in any dialog: the help file at the dialog's own context, owned by the
+// main window whichever dialog asks.
+void ShowHelp(HelpContext context);

@@ -1,0 +1,17 @@
+#include "app/message_boxes.h"
+
+#include "app/shell.h"
+
+static const char kProductName[] = "Hourwright";
+
+void ShowError(const char* text) {
+  MessageBoxA(MainWindow, text, kProductName, MB_TASKMODAL | MB_ICONERROR);
+}
+
+void ShowNotice(const char* caption, const char* text) {
+  MessageBoxA(MainWindow, text, caption, MB_TASKMODAL);
+}
+
+bool AskYesNo(const char* caption, const char* text) {
+  return MessageBoxA(MainWindow, text, caption, MB_TASKMODAL | MB_YESNO) == IDYES;
+}

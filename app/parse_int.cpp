@@ -1,0 +1,16 @@
+#include "app/parse_int.h"
+
+int32_t ParseInt(const char* text) {
+  const char* p = text;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+  bool negative = false;
+  if (*p == '-' || *p == '+') {
+    negative = *p == '-';
+    ++p;
+  }
+  // Unsigned arithmetic wraps by definition; signed overflow would be undefined.
+  uint32_t value = 0;
+  while (*p >= '0' && *p <= '9') value = value * 10u + static_cast<uint32_t>(*p++ - '0');
+  if (negative) value = 0u - value;
+  return static_cast<int32_t>(value);
+}

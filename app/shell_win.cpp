@@ -1,0 +1,6 @@
+#include "app/shell.h"
+
+HINSTANCE ProgramInstance;
+HWND MainWindow;
+char ProgramDirectory[kPathSize];
+char HelpFilePath[kPathSize];

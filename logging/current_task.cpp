@@ -1,0 +1,4 @@
+#include "logging/current_task.h"
+
+TimeRecord CurrentRecord;
+bool LoggingActive;

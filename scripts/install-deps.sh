@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the cross compilers, Wine and the test tools when any is missing.
+# Safe to run again: it does nothing once everything is there.
+set -e
+PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine xvfb xauth googletest imagemagick g++ clang"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "installing:$missing"
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO=sudo
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing

@@ -1,0 +1,5 @@
+#include "store/paths.h"
+
+char TimeSheetPath[kPathSize];
+char DescriptionsPath[kPathSize];
+char ExportPath[kPathSize];
