@@ -1,0 +1,50 @@
+// Real files for tests: a fresh folder per test, byte access, held files.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "store/time_record.h"
+
+// A new empty folder under the temp folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);  // "" when missing
+bool FileExists(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string RecordBytes(const TimeRecord& record);
+// Lists the names in a folder (to find stray temporary files).
+std::string FolderListing(const std::string& folder);
+
+// Holds a file open sharing nothing, so the program can neither read nor
+// replace it (Wine ignores read-only attributes for root).
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path);
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The small full disk mounted by the test script, as a Windows path; "" when
+// the script could not mount one.
+std::string FullDiskFolder();
+
+// A record with these descriptions and seconds; stamps left zero.
+TimeRecord MakeRecord(const char* task, const char* project, const char* classification,
+                      int64_t startSeconds, int64_t stopSeconds);
