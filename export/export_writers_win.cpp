@@ -1,0 +1,157 @@
+#include "export/export_writers.h"
+
+#include <string.h>
+
+#include "app/message_boxes.h"
+#include "export/export_text.h"
+#include "export/record_stream_win.h"
+#include "store/paths.h"
+#include "store/safe_file_win.h"
+
+// Lines are gathered and written in pieces of this size: a write per line
+// costs a system call each, and one buffer for the whole text costs more in
+// fresh pages than the writes it saves.
+enum { kWriteChunkSize = 64 * 1024 };
+static_assert(kWriteChunkSize >= 2 * kExportLineSize, "a chunk holds the header and a line");
+
+namespace {
+// Working memory of one export, taken once: the records being read and the
+// text waiting to be written.
+struct ExportBuffers {
+  TimeRecord records[kStreamRecords];
+  char chunk[kWriteChunkSize];
+};
+
+// A private heap block, released on every path.
+class ScopedBuffers {
+ public:
+  ScopedBuffers()
+      : buffers_(static_cast<ExportBuffers*>(HeapAlloc(GetProcessHeap(), 0, sizeof(ExportBuffers)))) {}
+  ~ScopedBuffers() {
+    if (buffers_ != NULL) HeapFree(GetProcessHeap(), 0, buffers_);
+  }
+  ScopedBuffers(const ScopedBuffers&) = delete;
+  ScopedBuffers& operator=(const ScopedBuffers&) = delete;
+  ExportBuffers* Get() const { return buffers_; }
+
+ private:
+  ExportBuffers* buffers_;
+};
+
+// Collects text for one file and writes it in large pieces; after the first
+// failed or short write nothing more is written.
+struct ChunkedWriter {
+  HANDLE file;
+  char* chunk;
+  DWORD used;
+  bool failed;
+
+  void Flush() {
+    if (!failed && used > 0 && !WriteAll(file, chunk, used)) failed = true;
+    used = 0;
+  }
+  // Room for one more line of any record.
+  char* LineSpace() {
+    if (used + kExportLineSize > kWriteChunkSize) Flush();
+    return chunk + used;
+  }
+};
+}  // namespace
+
+void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
+  // The time sheet is opened first and shared for reading only, so an export
+  // file that is the time sheet itself (under any name) cannot be created:
+  // truncating it would lose every record.
+  RecordStream stream;
+  stream.Open();  // a missing time sheet exports the header alone
+  HANDLE file = CreateFileA(ExportPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) {
+    ShowError("Unable To Open File");
+    return;
+  }
+
+  ScopedBuffers buffers;
+  ExportBuffers* work = buffers.Get();
+  ChunkedWriter writer = {file, work != NULL ? work->chunk : NULL, 0, work == NULL};
+  if (work != NULL) {
+    size_t headerLength = ExportHeaderLength(elapsedForm);
+    memcpy(writer.LineSpace(), ExportHeader(elapsedForm), headerLength);
+    writer.used += static_cast<DWORD>(headerLength);
+    for (DWORD count; !writer.failed && (count = stream.Next(work->records)) != 0;) {
+      for (DWORD i = 0; i < count; ++i) {
+        const TimeRecord& record = work->records[i];
+        if (!IsRecordExported(record, startLimit, stopLimit)) continue;
+        writer.used += static_cast<DWORD>(
+            BuildExportLine(record, elapsedForm, writer.LineSpace(), kExportLineSize));
+      }
+    }
+    writer.Flush();
+  }
+  CloseHandle(file);
+  // A full disk takes writes with a short count: without this message a
+  // truncated export would pass for the whole time sheet.
+  if (writer.failed) ShowError("Unable To Write File");
+}
+
+// Header and lines back to back, NUL-terminated, in a block of `size` bytes
+// that has room for `lines` lines. Returns false when the working memory
+// could not be had.
+static bool FillClipboardText(char* text, size_t size, size_t lines, int64_t startLimit,
+                              int64_t stopLimit, int elapsedForm) {
+  ScopedBuffers buffers;
+  ExportBuffers* work = buffers.Get();
+  if (work == NULL) return false;
+  size_t used = ExportHeaderLength(elapsedForm);
+  memcpy(text, ExportHeader(elapsedForm), used + 1);
+  RecordStream stream;
+  stream.Open();
+  // The file is read again; should it have grown since it was counted, the
+  // block still holds only the lines it was sized for.
+  for (DWORD count; lines > 1 && (count = stream.Next(work->records)) != 0;) {
+    for (DWORD i = 0; i < count && lines > 1; ++i) {
+      const TimeRecord& record = work->records[i];
+      if (!IsRecordExported(record, startLimit, stopLimit)) continue;
+      used += BuildExportLine(record, elapsedForm, text + used, size - used);
+      --lines;
+    }
+  }
+  return true;
+}
+
+// Selected records plus one for the header; 0 when the working memory could
+// not be had.
+static size_t CountClipboardLines(int64_t startLimit, int64_t stopLimit) {
+  ScopedBuffers buffers;
+  ExportBuffers* work = buffers.Get();
+  if (work == NULL) return 0;
+  size_t lines = 1;
+  RecordStream stream;
+  stream.Open();
+  for (DWORD count; (count = stream.Next(work->records)) != 0;)
+    for (DWORD i = 0; i < count; ++i)
+      if (IsRecordExported(work->records[i], startLimit, stopLimit)) ++lines;
+  return lines;
+}
+
+void ExportToClipboard(HWND owner, int64_t startLimit, int64_t stopLimit, int elapsedForm) {
+  size_t lines = CountClipboardLines(startLimit, stopLimit);
+  size_t size = lines <= static_cast<size_t>(-1) / kExportLineSize ? lines * kExportLineSize : 0;
+  HGLOBAL block = size != 0 ? GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size) : NULL;
+  char* text = block != NULL ? static_cast<char*>(GlobalLock(block)) : NULL;
+  if (text == NULL || !FillClipboardText(text, size, lines, startLimit, stopLimit, elapsedForm)) {
+    // Nothing is put on the clipboard, so what it holds stays there.
+    if (text != NULL) GlobalUnlock(block);
+    if (block != NULL) GlobalFree(block);
+    ShowError("Unable To Copy To Clipboard");
+    return;
+  }
+
+  OpenClipboard(owner);
+  EmptyClipboard();
+  HANDLE placed = SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+  GlobalUnlock(block);
+  // The clipboard owns the block only when it took it.
+  if (placed == NULL) GlobalFree(block);
+}
