@@ -1,17 +1,150 @@
 #include "app/main_window.h"
 
-#include "app/shell.h"
-#include "resources/resource.h"
+#include <stdio.h>
 
-INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM, LPARAM) {
+#include <initializer_list>
+
+#include "app/help.h"
+#include "app/message_boxes.h"
+#include "app/shell.h"
+#include "app/tray_icon.h"
+#include "export/export_dialog.h"
+#include "logging/current_task.h"
+#include "logging/task_logging.h"
+#include "resources/resource.h"
+#include "store/description_lists.h"
+#include "store/file_selection.h"
+#include "store/paths.h"
+#include "store/time_sheet.h"
+
+static const char kProductName[] = "Hourwright";
+static const int kDescriptionLimit = 63;
+
+static BOOL OnInitDialog(HWND window) {
+  LoggingActive = false;
+  for (int id : {IDC_MAIN_TASK, IDC_MAIN_PROJECT, IDC_MAIN_CLASSIFICATION})
+    SendDlgItemMessageA(window, id, CB_LIMITTEXT, kDescriptionLimit, 0);
+  SendMessageA(window, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON))));
+  AddTrayIcon(window);
+  EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), FALSE);
+  return TRUE;
+}
+
+static void OnOpenTimeSheet(HWND window) {
+  if (ChooseTimeSheetToOpen(window) == 1) OfferResume(window);
+  char status[512];
+  snprintf(status, sizeof status, "Time Sheet: %s", TimeSheetPath);
+  SetDlgItemTextA(window, IDC_MAIN_STATUS, status);
+  FillMainCombos(window);
+}
+
+static void OnStartNewTask(HWND window) {
+  if (LoggingActive) {
+    EndTask(window);
+    // An end that could not be written keeps its task: starting now would
+    // overwrite it.
+    if (LoggingActive) return;
+  }
+  StartTask(window);
+}
+
+static bool TimeSheetOpen() {
+  if (TimeSheetPath[0] != '\0') return true;
+  ShowError("You Must have a time sheet file open before you can edit lists");
+  return false;
+}
+
+static bool AskToClose() {
+  char question[512];
+  snprintf(question, sizeof question, "Close %s?", kProductName);
+  return AskYesNo(kProductName, question);
+}
+
+static BOOL OnCommand(HWND window, int id) {
+  switch (id) {
+    case IDCANCEL:
+      return TRUE;  // Escape must not close the program
+    case IDC_MAIN_START_TASK:
+      OnStartNewTask(window);
+      return TRUE;
+    case IDC_MAIN_END_TASK:
+      EndTask(window);
+      return TRUE;
+    case IDM_OPEN_TIMESHEET:
+      OnOpenTimeSheet(window);
+      return TRUE;
+    case IDM_TASK_LISTS:
+    case IDM_TIME_ENTRIES:
+      TimeSheetOpen();  // the two editors come later; the refusal holds already
+      return TRUE;
+    case IDM_EXIT:
+      if (AskToClose()) PostMessageA(window, WM_CLOSE, 0, 0);
+      return TRUE;
+    case IDM_EXPORT:
+      ShowExportDialog(window);
+      return TRUE;
+    case IDM_HELP_INDEX:
+      ShowHelp(kHelpMainWindow);
+      return TRUE;
+    case IDM_ABOUT:
+      return TRUE;  // the About box comes later
+  }
+  return FALSE;
+}
+
+static void ReleaseLoadedTimeSheet() {
+  if (TimeSheet.count > 0) ReleaseTimeSheet();
+}
+
+static BOOL OnSysCommand(HWND window, WPARAM command) {
+  switch (command & 0xFFF0) {
+    case SC_MINIMIZE:
+      ReleaseLoadedTimeSheet();
+      ShowWindow(window, SW_HIDE);
+      return TRUE;
+    case SC_CLOSE:
+      // Handled (the window stays) on No; the default handling closes on Yes.
+      return AskToClose() ? FALSE : TRUE;
+  }
+  return FALSE;
+}
+
+static void OnClose(HWND window) {
+  ShowWindow(window, SW_SHOWNORMAL);
+  if (LoggingActive &&
+      !AskYesNo("End Current Task?",
+                "A Task is still logging.\nDo you want to Continue task even withTime Sheet Shut "
+                "Down?\n YES will keep task active, NO will end task"))
+    EndTask(window);
+  DestroyWindow(window);
+}
+
+static void OnDestroy() {
+  ReleaseLoadedTimeSheet();
+  RemoveTrayIcon();
+  PostQuitMessage(0);
+}
+
+INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      return OnInitDialog(window);
+    case WM_COMMAND:
+      return OnCommand(window, LOWORD(wParam));
+    case WM_SYSCOMMAND:
+      return OnSysCommand(window, wParam);
+    case WM_TRAYICON:
+      if (lParam == WM_LBUTTONDBLCLK) ShowWindow(window, SW_SHOWNORMAL);
+      return TRUE;
+    case WM_HELP:
+      ShowHelp(kHelpMainWindow);
       return TRUE;
     case WM_CLOSE:
-      DestroyWindow(window);
+      OnClose(window);
       return TRUE;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      OnDestroy();
       return TRUE;
   }
   return FALSE;

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/program_paths.h"
 #include "app/shell.h"
+#include "app/single_instance.h"
 #include "resources/resource.h"
 #include "store/paths.h"
 
@@ -18,6 +19,7 @@ static int RunMessageLoop() {
 }
 
 int RunProgram(HINSTANCE instance, const char* commandLine) {
+  if (HandOverToRunningCopy()) return 0;
   TimeSheetPath[0] = '\0';
   DeriveProgramPaths(commandLine, ProgramDirectory, sizeof ProgramDirectory, HelpFilePath,
                      sizeof HelpFilePath);

@@ -15,6 +15,11 @@ if mountpoint -q "$full"; then
   export HOURWRIGHT_FULL_DISK_DIR="$full"
   trap 'umount "$full" 2>/dev/null || true' EXIT
 fi
+export HOURWRIGHT_SCREENSHOT="$BUILD/main-window.bmp"
+rm -f "$HOURWRIGHT_SCREENSHOT"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c "cd '$BUILD/win64' && ctest --output-on-failure" || status=$?
+if [ -f "$HOURWRIGHT_SCREENSHOT" ]; then
+  convert "$HOURWRIGHT_SCREENSHOT" "$BUILD/main-window.png" && echo "screenshot of the logging window: $BUILD/main-window.png"
+fi
 exit $status

@@ -60,11 +60,14 @@ void PressButton(HWND dialog, int id) {
 
 void PostCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
+int LastQuitCode = -1;
+
 void PumpFor(int milliseconds) {
   DWORD end = GetTickCount() + milliseconds;
   MSG message;
   while (static_cast<int>(end - GetTickCount()) > 0) {
     while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) LastQuitCode = static_cast<int>(message.wParam);
       if (MainWindow != NULL && IsDialogMessageA(MainWindow, &message)) continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);
@@ -138,7 +141,7 @@ std::vector<HWND> ScriptedUser::CandidateWindows() {
   EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&all));
   for (HWND window : all) {
     if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !IsDialogWindow(window)) continue;
-    if (ignored_.count(window) || handled_.count(window)) continue;
+    if (window == MainWindow || ignored_.count(window) || handled_.count(window)) continue;
     candidates.push_back(window);
   }
   return candidates;

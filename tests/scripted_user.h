@@ -32,7 +32,7 @@ class ScriptedUser {
   // A dialog with this caption, closed with Cancel.
   ScriptedUser& CancelDialog(const std::string& caption);
 
-  // A window that may stay up without being a step (the main window).
+  // A window that may stay up without being a step (MainWindow always may).
   void Ignore(HWND window) { ignored_.insert(window); }
 
   // Pumps messages as the program's loop does until every step has run (and
@@ -74,3 +74,5 @@ void PressButton(HWND dialog, int id);
 void PostCommand(HWND window, int id);
 // Pumps messages for a while, as the program's loop would.
 void PumpFor(int milliseconds);
+// The code of the last WM_QUIT the pump met; -1 for none.
+extern int LastQuitCode;

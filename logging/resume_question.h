@@ -1,0 +1,6 @@
+// The question that offers to go on logging a record left open.
+#pragma once
+#include <stddef.h>
+#include "store/time_record.h"
+
+void BuildResumeQuestion(const TimeRecord& record, char* out, size_t outSize);

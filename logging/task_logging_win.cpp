@@ -1,0 +1,134 @@
+#include "logging/task_logging.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "app/message_boxes.h"
+#include "logging/current_task.h"
+#include "logging/elapsed_time.h"
+#include "logging/resume_question.h"
+#include "resources/resource.h"
+#include "store/description_lists.h"
+#include "store/description_text.h"
+#include "store/file_seconds.h"
+#include "store/file_selection.h"
+#include "store/paths.h"
+#include "store/stamp_text.h"
+#include "store/time_sheet.h"
+
+static const char kProductName[] = "Hourwright";
+
+static void ShowField(HWND window, int id, const char* field) {
+  char text[kDescriptionSize];
+  CopyDescription(text, field);  // a record from a file may lack its NUL
+  SetDlgItemTextA(window, id, text);
+}
+
+static void ShowLoggedTask(HWND window) {
+  EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), TRUE);
+  ShowField(window, IDC_MAIN_CURRENT_TASK, CurrentRecord.task);
+  ShowField(window, IDC_MAIN_CURRENT_PROJECT, CurrentRecord.project);
+  ShowField(window, IDC_MAIN_CURRENT_CLASSIFICATION, CurrentRecord.classification);
+}
+
+static void MarkOpen(TimeRecord& record) {
+  memset(&record.stopTime, 0, sizeof record.stopTime);
+  record.stopSeconds = 0;
+  record.elapsedMinutes = 0.0f;
+  record.elapsedHours = 0.0f;
+}
+
+static void StampNow(SYSTEMTIME& time, int64_t& seconds) {
+  GetLocalTime(&time);
+  ToFileSeconds(time, &seconds);
+}
+
+static bool ReadDescription(HWND window, int id, char (&field)[kDescriptionSize],
+                            const char* missingMessage) {
+  GetDlgItemTextA(window, id, field, sizeof field);
+  if (field[0] != '\0') return true;
+  ShowError(missingMessage);
+  return false;
+}
+
+void StartTask(HWND window) {
+  if (!ReadDescription(window, IDC_MAIN_TASK, CurrentRecord.task, "Missing Task Description") ||
+      !ReadDescription(window, IDC_MAIN_PROJECT, CurrentRecord.project,
+                       "Missing Project Description") ||
+      !ReadDescription(window, IDC_MAIN_CLASSIFICATION, CurrentRecord.classification,
+                       "Missing Class Description"))
+    return;
+
+  StampNow(CurrentRecord.startTime, CurrentRecord.startSeconds);
+  MarkOpen(CurrentRecord);
+  LoggingActive = true;
+  ShowLoggedTask(window);
+
+  char stamp[kStampTextSize];
+  StampText(CurrentRecord.startTime, stamp, sizeof stamp);
+  // Unwritten, the task goes on in memory and is written when it ends.
+  if (SaveTimeSheet(window, kSaveAppend) == 0) return;
+  SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
+  MergeRecordDescriptions(window, CurrentRecord);
+}
+
+// With no time sheet named, the user says where the ended task goes.
+static bool ChooseFileForEndedTask(HWND window) {
+  char question[512];
+  snprintf(question, sizeof question, "%s File Not Open.\n Add this entry to an existing TimeSheet?",
+           kProductName);
+  if (AskYesNo(kProductName, question)) return ChooseTimeSheetToOpen(window) != 0;
+  if (!AskYesNo(kProductName, "Timesheet File not Open, Make new File?")) return false;
+  return ChooseTimeSheetToSave(window) != 0;
+}
+
+static void ReportUnwrittenEnd() {
+  char text[512];
+  snprintf(text, sizeof text,
+           "Unable To Write Time Sheet %s\nThe Task is still logging; End Task again to retry.",
+           TimeSheetPath);
+  ShowError(text);
+}
+
+void EndTask(HWND window) {
+  StampNow(CurrentRecord.stopTime, CurrentRecord.stopSeconds);
+  LoggingActive = false;
+  ComputeElapsed(CurrentRecord.stopSeconds - CurrentRecord.startSeconds,
+                 &CurrentRecord.elapsedMinutes, &CurrentRecord.elapsedHours);
+
+  if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;
+
+  if (SaveTimeSheet(window, kSaveAppend) == 0) {
+    // Losing the interval silently is worse than asking the user to retry:
+    // the task stays logging and its open copy stays in the file.
+    MarkOpen(CurrentRecord);
+    LoggingActive = true;
+    ReportUnwrittenEnd();
+    return;
+  }
+  LoggingActive = false;
+  EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), FALSE);
+}
+
+void OfferResume(HWND window) {
+  LoadTimeSheet();
+  if (TimeSheet.count < 1) return;
+  const TimeRecord& last = TimeSheet.records[TimeSheet.count - 1];
+  if (!RecordIsOpen(last)) return;
+
+  char question[1024];
+  BuildResumeQuestion(last, question, sizeof question);
+  if (!AskYesNo(kProductName, question)) {
+    LoggingActive = false;
+    EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), FALSE);
+    ReleaseTimeSheet();
+    return;
+  }
+  LoggingActive = true;
+  CurrentRecord = last;
+  ShowLoggedTask(window);
+  char stamp[kStampTextSize];
+  StampText(CurrentRecord.startTime, stamp, sizeof stamp);
+  if (SaveTimeSheet(window, kSaveAppend) == 0) return;
+  SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
+}

@@ -1,0 +1,342 @@
+#include <string.h>
+
+#include "app/shell.h"
+#include "logging/current_task.h"
+#include "resources/resource.h"
+#include "store/file_seconds.h"
+#include "store/paths.h"
+#include "store/stamp_text.h"
+#include "store/time_sheet.h"
+#include "tests/main_window_fixture.h"
+#include "tests/test_files.h"
+
+using UiTaskLogging = MainWindowTest;
+
+static const char kKeepQuestion[] =
+    "A Task is still logging.\nDo you want to Continue task even withTime Sheet Shut Down?\n YES "
+    "will keep task active, NO will end task";
+static const char kAddToExisting[] = "Hourwright File Not Open.\n Add this entry to an existing TimeSheet?";
+static const char kMakeNewFile[] = "Timesheet File not Open, Make new File?";
+
+static std::string Stamp(const SYSTEMTIME& time) {
+  char text[kStampTextSize];
+  StampText(time, text, sizeof text);
+  return text;
+}
+
+static std::string UnwrittenMessage(const std::string& sheet) {
+  return "Unable To Write Time Sheet " + sheet + "\nThe Task is still logging; End Task again to retry.";
+}
+
+class UiTaskLoggingWithFile : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    sheet_ = folder_.File("work.tim");
+    WriteBytes(sheet_, "");
+    ScriptedUser user;
+    OpenTimeSheet(user, sheet_);
+  }
+  TempFolder folder_;
+  std::string sheet_;
+};
+
+TEST_F(UiTaskLogging, StartNeedsAllThreeDescriptions) {
+  struct Case { const char *task, *project, *classification, *message; } cases[] = {
+      {"", "P", "C", "Missing Task Description"},
+      {"T", "", "C", "Missing Project Description"},
+      {"T", "P", "", "Missing Class Description"},
+  };
+  for (const Case& c : cases) {
+    TypeTask(c.task, c.project, c.classification);
+    ScriptedUser user;
+    user.AnswerBox("Hourwright", c.message, IDOK, BoxIcon::kError);
+    Press(user, IDC_MAIN_START_TASK);
+    EXPECT_FALSE(LoggingActive) << c.message;
+    EXPECT_FALSE(EndTaskEnabled()) << c.message;
+  }
+}
+
+TEST_F(UiTaskLoggingWithFile, StartWritesTheOpenRecordEndClosesIt) {
+  TypeTask("Design review", "Acme", "Billable");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  ASSERT_TRUE(LoggingActive);
+  EXPECT_TRUE(EndTaskEnabled());
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_STREQ(records[0].task, "Design review");
+  EXPECT_STREQ(records[0].project, "Acme");
+  EXPECT_STREQ(records[0].classification, "Billable");
+  EXPECT_EQ(records[0].stopSeconds, 0);
+  SYSTEMTIME zero = {};
+  EXPECT_EQ(memcmp(&records[0].stopTime, &zero, sizeof zero), 0);
+  int64_t seconds = 0;
+  ASSERT_TRUE(ToFileSeconds(records[0].startTime, &seconds));
+  EXPECT_EQ(records[0].startSeconds, seconds);
+  EXPECT_EQ(Text(IDC_MAIN_CURRENT_TASK), "Design review");
+  EXPECT_EQ(Text(IDC_MAIN_CURRENT_PROJECT), "Acme");
+  EXPECT_EQ(Text(IDC_MAIN_CURRENT_CLASSIFICATION), "Billable");
+  EXPECT_EQ(Text(IDC_MAIN_START_TIME), Stamp(records[0].startTime));
+  // New descriptions joined the pick lists; the boxes were refilled.
+  EXPECT_EQ(SendDlgItemMessageA(window_, IDC_MAIN_TASK, CB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(Text(IDC_MAIN_TASK), "");
+
+  Press(user, IDC_MAIN_END_TASK);
+  EXPECT_FALSE(LoggingActive);
+  EXPECT_FALSE(EndTaskEnabled());
+  records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NE(records[0].stopSeconds, 0);
+  ASSERT_TRUE(ToFileSeconds(records[0].stopTime, &seconds));
+  EXPECT_EQ(records[0].stopSeconds, seconds);
+  EXPECT_GE(records[0].stopSeconds, records[0].startSeconds);
+  EXPECT_LT(records[0].elapsedMinutes, 1.0f);
+  EXPECT_EQ(Text(IDC_MAIN_CURRENT_TASK), "Design review");  // kept after the end
+}
+
+TEST_F(UiTaskLoggingWithFile, A63CharacterTaskIsStoredWhole) {
+  std::string task(63, 'k');
+  TypeTask(task, "P", "C");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(std::string(records[0].task, 64), task + '\0');
+}
+
+TEST_F(UiTaskLoggingWithFile, StartWhileLoggingEndsAndWritesTheFirstTask) {
+  TypeTask("First", "P", "C");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  TypeTask("Second", "P", "C");
+  Press(user, IDC_MAIN_START_TASK);
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_STREQ(records[0].task, "First");
+  EXPECT_NE(records[0].stopSeconds, 0);
+  EXPECT_STREQ(records[1].task, "Second");
+  EXPECT_EQ(records[1].stopSeconds, 0);
+  EXPECT_TRUE(LoggingActive);
+}
+
+TEST_F(UiTaskLoggingWithFile, StartWhileLoggingWithAnEmptyBoxLeavesNothingLogging) {
+  TypeTask("First", "P", "C");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  TypeTask("", "P", "C");
+  user.AnswerBox("Hourwright", "Missing Task Description", IDOK);
+  Press(user, IDC_MAIN_START_TASK);
+  EXPECT_FALSE(LoggingActive);
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NE(records[0].stopSeconds, 0);
+}
+
+TEST_F(UiTaskLoggingWithFile, ClosingAndKeepingTheTaskLeavesItOpenInTheFile) {
+  TypeTask("Kept", "P", "C");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  std::string before = ReadBytes(sheet_);
+  user.AnswerBox("Hourwright", "Close Hourwright?", IDYES)
+      .AnswerBox("End Current Task?", kKeepQuestion, IDYES, BoxIcon::kNone);
+  Press(user, IDM_EXIT);
+  PumpFor(50);
+  EXPECT_FALSE(IsWindow(window_));
+  EXPECT_EQ(ReadBytes(sheet_), before);
+  EXPECT_EQ(ReadRecords(sheet_).back().stopSeconds, 0);
+}
+
+TEST_F(UiTaskLoggingWithFile, ClosingAndEndingTheTaskWritesIt) {
+  TypeTask("Ended", "P", "C");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  user.AnswerBox("Hourwright", "Close Hourwright?", IDYES)
+      .AnswerBox("End Current Task?", kKeepQuestion, IDNO);
+  PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  user.RunUntilDone();
+  PumpFor(50);
+  EXPECT_FALSE(IsWindow(window_));
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NE(records[0].stopSeconds, 0);
+}
+
+class UiTaskResume : public MainWindowTest {
+ protected:
+  void WriteSheetEndingOpen() {
+    sheet_ = folder_.File("resume.tim");
+    SYSTEMTIME start;
+    GetLocalTime(&start);
+    FILETIME file;
+    SystemTimeToFileTime(&start, &file);
+    ULARGE_INTEGER value = {{file.dwLowDateTime, file.dwHighDateTime}};
+    value.QuadPart -= 86400ull * 10000000ull;  // started yesterday
+    file.dwLowDateTime = value.LowPart;
+    file.dwHighDateTime = value.HighPart;
+    FileTimeToSystemTime(&file, &start);
+    start.wMilliseconds = 0;
+    open_ = OpenRecordStartedAt("Left open", start);
+    WriteBytes(sheet_, RecordBytes(MakeRecord("Done", "P", "C", 100, 200)) + RecordBytes(open_));
+  }
+  std::string Question() const {
+    return "Last Entry in the File was marked as still open.\n Do you want to continue logging time "
+           "to the last entry?\nLeft open\nProject\nClass\nTask Started: " +
+           Stamp(open_.startTime);
+  }
+  TempFolder folder_;
+  std::string sheet_;
+  TimeRecord open_;
+};
+
+TEST_F(UiTaskResume, YesContinuesFromTheOriginalStart) {
+  WriteSheetEndingOpen();
+  std::string before = ReadBytes(sheet_);
+  ScriptedUser user;
+  user.ChooseFile("Open TimeSheet File", sheet_).AnswerBox("Hourwright", Question(), IDYES, BoxIcon::kNone);
+  Press(user, IDM_OPEN_TIMESHEET);
+  EXPECT_TRUE(LoggingActive);
+  EXPECT_TRUE(EndTaskEnabled());
+  EXPECT_EQ(Text(IDC_MAIN_CURRENT_TASK), "Left open");
+  EXPECT_EQ(Text(IDC_MAIN_START_TIME), Stamp(open_.startTime));
+  EXPECT_EQ(ReadBytes(sheet_), before);  // rewritten with the same bytes
+
+  Press(user, IDC_MAIN_END_TASK);
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_STREQ(records[1].task, "Left open");
+  EXPECT_EQ(records[1].startSeconds, open_.startSeconds);
+  EXPECT_NEAR(records[1].elapsedMinutes, 1440.0f, 2.0f);  // the whole span since yesterday
+}
+
+TEST_F(UiTaskResume, NoStopsLoggingAndLeavesTheFile) {
+  WriteSheetEndingOpen();
+  std::string before = ReadBytes(sheet_);
+  ScriptedUser user;
+  user.ChooseFile("Open TimeSheet File", sheet_).AnswerBox("Hourwright", Question(), IDNO);
+  Press(user, IDM_OPEN_TIMESHEET);
+  EXPECT_FALSE(LoggingActive);
+  EXPECT_FALSE(EndTaskEnabled());
+  EXPECT_EQ(TimeSheet.count, -1);
+  EXPECT_EQ(ReadBytes(sheet_), before);
+}
+
+TEST_F(UiTaskLogging, StartWithoutAFileAndSaveAsCancelledLogsInMemory) {
+  Type(IDC_MAIN_START_TIME, "before");
+  TypeTask("Unsaved", "P", "C");
+  ScriptedUser user;
+  user.CancelDialog("Save TimeSheet As");
+  Press(user, IDC_MAIN_START_TASK);
+  EXPECT_TRUE(LoggingActive);
+  EXPECT_TRUE(EndTaskEnabled());
+  EXPECT_EQ(Text(IDC_MAIN_CURRENT_TASK), "Unsaved");
+  EXPECT_EQ(Text(IDC_MAIN_START_TIME), "before");
+}
+
+TEST_F(UiTaskLogging, EndWithoutAFileAsksWhereTheEntryGoes) {
+  TempFolder folder;
+  std::string existing = folder.File("existing.tim");
+  WriteBytes(existing, RecordBytes(MakeRecord("Old", "P", "C", 100, 200)));
+  std::string fresh = folder.File("fresh.tim");
+  struct Case {
+    const char* name;
+    std::function<void(ScriptedUser&)> answers;
+    std::string file;  // where the record lands; "" for nowhere
+  } cases[] = {
+      {"yes, open an existing sheet",
+       [&](ScriptedUser& u) {
+         u.AnswerBox("Hourwright", kAddToExisting, IDYES).ChooseFile("Open TimeSheet File", existing);
+       },
+       existing},
+      {"yes, then cancel",
+       [&](ScriptedUser& u) {
+         u.AnswerBox("Hourwright", kAddToExisting, IDYES).CancelDialog("Open TimeSheet File");
+       },
+       ""},
+      {"no, no",
+       [&](ScriptedUser& u) {
+         u.AnswerBox("Hourwright", kAddToExisting, IDNO).AnswerBox("Hourwright", kMakeNewFile, IDNO);
+       },
+       ""},
+      {"no, yes, a new file",
+       [&](ScriptedUser& u) {
+         u.AnswerBox("Hourwright", kAddToExisting, IDNO)
+             .AnswerBox("Hourwright", kMakeNewFile, IDYES)
+             .ChooseFile("Save TimeSheet As", fresh);
+       },
+       fresh},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TimeSheetPath[0] = '\0';
+    TypeTask("Floating", "P", "C");
+    ScriptedUser user;
+    user.CancelDialog("Save TimeSheet As");
+    Press(user, IDC_MAIN_START_TASK);
+    c.answers(user);
+    Press(user, IDC_MAIN_END_TASK);
+    EXPECT_FALSE(LoggingActive);
+    if (c.file.empty()) {
+      EXPECT_TRUE(EndTaskEnabled());  // ended but unwritten: End may be pressed again
+      EXPECT_EQ(TimeSheetPath[0], '\0');
+    } else {
+      EXPECT_FALSE(EndTaskEnabled());
+      std::vector<TimeRecord> records = ReadRecords(c.file);
+      ASSERT_FALSE(records.empty());
+      EXPECT_STREQ(records.back().task, "Floating");
+      EXPECT_NE(records.back().stopSeconds, 0);
+    }
+  }
+  EXPECT_EQ(ReadRecords(existing).size(), 2u);
+  EXPECT_EQ(ReadRecords(fresh).size(), 1u);
+}
+
+TEST_F(UiTaskLoggingWithFile, AnEndThatCannotBeWrittenKeepsTheTaskLogging) {
+  TypeTask("Precious", "P", "C");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  std::string before = ReadBytes(sheet_);
+  {
+    HeldFile held(sheet_);
+    ASSERT_TRUE(held.Held());
+    user.AnswerBox("Hourwright", UnwrittenMessage(sheet_), IDOK, BoxIcon::kError);
+    Press(user, IDC_MAIN_END_TASK);
+    EXPECT_TRUE(LoggingActive);
+    EXPECT_TRUE(EndTaskEnabled());
+
+    // Start New Task must not overwrite the unwritten task either.
+    TypeTask("Other", "P", "C");
+    user.AnswerBox("Hourwright", UnwrittenMessage(sheet_), IDOK, BoxIcon::kError);
+    Press(user, IDC_MAIN_START_TASK);
+    EXPECT_STREQ(CurrentRecord.task, "Precious");
+    EXPECT_TRUE(LoggingActive);
+  }
+  EXPECT_EQ(ReadBytes(sheet_), before);
+  EXPECT_EQ(ReadRecords(sheet_).back().stopSeconds, 0);
+
+  // The cause removed, End writes the closed record.
+  Press(user, IDC_MAIN_END_TASK);
+  EXPECT_FALSE(LoggingActive);
+  EXPECT_FALSE(EndTaskEnabled());
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_STREQ(records[0].task, "Precious");
+  EXPECT_NE(records[0].stopSeconds, 0);
+}
+
+TEST_F(UiTaskLoggingWithFile, ClosingAsksAboutAnEndThatCouldNotBeWritten) {
+  TypeTask("Still here", "P", "C");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  {
+    HeldFile held(sheet_);
+    user.AnswerBox("Hourwright", UnwrittenMessage(sheet_), IDOK);
+    Press(user, IDC_MAIN_END_TASK);
+  }
+  user.AnswerBox("Hourwright", "Close Hourwright?", IDYES)
+      .AnswerBox("End Current Task?", kKeepQuestion, IDNO);
+  Press(user, IDM_EXIT);
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NE(records[0].stopSeconds, 0);
+}
