@@ -1,0 +1,24 @@
+// What the time-sheet rewrites keep and where a record lands, apart from files.
+#pragma once
+#include <stdint.h>
+#include "store/time_record.h"
+
+// Records written back from a loaded sheet: all but a trailing open one
+// (0 when nothing is loaded).
+int32_t RecordsWrittenBack(const TimeRecord* records, int32_t count);
+
+// The record slot the current record takes in an append: the place of a
+// trailing open record, or after the last whole record.
+int64_t AppendSlot(int64_t recordsInFile, bool lastIsOpen);
+
+// Index before which a record starting at `startSeconds` goes: the first
+// record that starts at the same second or later, or `count` if none does.
+int32_t InsertPosition(const TimeRecord* records, int32_t count, int64_t startSeconds);
+
+// True when `index` names a loaded record (the one a delete leaves out).
+bool IsRecordIndex(int32_t count, int32_t index);
+
+// Copies, in order, the records that start at or after `cutoff` into `kept`
+// (room for `count` records); returns how many were copied.
+int32_t CopyRecordsFrom(const TimeRecord* records, int32_t count, int64_t cutoff,
+                        TimeRecord* kept);

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <limits.h>
+#include <string.h>
+
+#include <vector>
+
+#include "store/time_sheet_rules.h"
+
+static TimeRecord Rec(int64_t start, bool open = false) {
+  TimeRecord r;
+  memset(&r, 0, sizeof r);
+  r.startSeconds = start;
+  r.stopSeconds = open ? 0 : start + 60;
+  return r;
+}
+
+TEST(PureTimeSheetRules, WrittenBackDropsOnlyATrailingOpenRecord) {
+  struct Case { std::vector<TimeRecord> records; int32_t count; int32_t kept; } cases[] = {
+      {{}, -1, 0},
+      {{}, 0, 0},
+      {{Rec(1)}, 1, 1},
+      {{Rec(1, true)}, 1, 0},
+      {{Rec(1), Rec(2, true)}, 2, 1},
+      {{Rec(1, true), Rec(2)}, 2, 2},
+      {{Rec(1), Rec(2, true), Rec(3, true)}, 3, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.count);
+    EXPECT_EQ(RecordsWrittenBack(c.records.data(), c.count), c.kept);
+  }
+  // Any nonzero stop second closes a record, negative ones too.
+  TimeRecord negative = Rec(5);
+  negative.stopSeconds = -1;
+  EXPECT_EQ(RecordsWrittenBack(&negative, 1), 1);
+}
+
+TEST(PureTimeSheetRules, AppendTakesTheOpenRecordsPlaceOrTheNextOne) {
+  EXPECT_EQ(AppendSlot(0, false), 0);
+  EXPECT_EQ(AppendSlot(0, true), 0);
+  EXPECT_EQ(AppendSlot(5, false), 5);
+  EXPECT_EQ(AppendSlot(5, true), 4);
+  EXPECT_EQ(AppendSlot(1, true), 0);
+}
+
+TEST(PureTimeSheetRules, InsertGoesBeforeTheFirstStartAtOrAfterIt) {
+  const std::vector<TimeRecord> sheet = {Rec(100), Rec(200), Rec(300)};
+  struct Case { int64_t start; int32_t at; } cases[] = {
+      {50, 0}, {100, 0}, {101, 1}, {200, 1}, {250, 2}, {300, 2}, {301, 3}, {400, 3},
+      {INT64_MIN, 0}, {INT64_MAX, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.start);
+    EXPECT_EQ(InsertPosition(sheet.data(), 3, c.start), c.at);
+  }
+  // File order counts, not time order: the first record at or after it wins.
+  const std::vector<TimeRecord> unordered = {Rec(300), Rec(100), Rec(200)};
+  EXPECT_EQ(InsertPosition(unordered.data(), 3, 150), 0);
+  EXPECT_EQ(InsertPosition(unordered.data(), 3, 400), 3);
+  EXPECT_EQ(InsertPosition(nullptr, 0, 5), 0);
+  // An open record is placed by its start like any other.
+  const std::vector<TimeRecord> logging = {Rec(100), Rec(200, true)};
+  EXPECT_EQ(InsertPosition(logging.data(), 2, 300), 2);
+}
+
+TEST(PureTimeSheetRules, RecordIndexBounds) {
+  EXPECT_FALSE(IsRecordIndex(3, -1));
+  EXPECT_TRUE(IsRecordIndex(3, 0));
+  EXPECT_TRUE(IsRecordIndex(3, 2));
+  EXPECT_FALSE(IsRecordIndex(3, 3));
+  EXPECT_FALSE(IsRecordIndex(0, 0));
+  EXPECT_FALSE(IsRecordIndex(-1, 0));
+  EXPECT_FALSE(IsRecordIndex(3, INT_MIN));
+  EXPECT_FALSE(IsRecordIndex(3, INT_MAX));
+}
+
+TEST(PureTimeSheetRules, KeepFromCopiesStartsAtOrAfterTheCutoffInOrder) {
+  const std::vector<TimeRecord> sheet = {Rec(300), Rec(-5), Rec(100), Rec(200, true)};
+  struct Case { int64_t cutoff; std::vector<int64_t> starts; } cases[] = {
+      {INT64_MIN, {300, -5, 100, 200}},
+      {-5, {300, -5, 100, 200}},
+      {-4, {300, 100, 200}},
+      {100, {300, 100, 200}},
+      {101, {300, 200}},
+      {300, {300}},
+      {301, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cutoff);
+    std::vector<TimeRecord> kept(sheet.size());
+    int32_t n = CopyRecordsFrom(sheet.data(), 4, c.cutoff, kept.data());
+    ASSERT_EQ(n, static_cast<int32_t>(c.starts.size()));
+    for (int32_t i = 0; i < n; ++i) EXPECT_EQ(kept[i].startSeconds, c.starts[i]);
+  }
+  EXPECT_EQ(CopyRecordsFrom(nullptr, 0, 0, nullptr), 0);
+}
