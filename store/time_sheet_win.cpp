@@ -1,0 +1,84 @@
+#include "store/time_sheet.h"
+
+#include <stdlib.h>
+
+#include "logging/current_task.h"
+#include "store/file_selection.h"
+#include "store/paths.h"
+#include "store/safe_file_win.h"
+#include "store/time_sheet_append.h"
+#include "store/time_sheet_rules.h"
+
+// Every rewrite below goes through ReplaceFileContents: the new content is
+// complete and flushed in a file of its own before it takes the old one's
+// place, so a full disk or a crash leaves the old records as they were.
+
+static DWORD BytesOf(int32_t records) { return static_cast<DWORD>(records) * kRecordSize; }
+
+// A rewrite from a sheet that is not loaded would replace an existing file
+// with nothing (after a load that failed, say); only a missing file may be
+// created that way.
+static bool MayRewriteFromLoaded() {
+  return TimeSheet.count >= 0 || GetFileAttributesA(TimeSheetPath) == INVALID_FILE_ATTRIBUTES;
+}
+
+static int32_t LoadedCount() { return TimeSheet.count > 0 ? TimeSheet.count : 0; }
+
+static int Rewrite(const FilePiece* pieces, size_t count) {
+  if (!ReplaceFileContents(TimeSheetPath, pieces, count)) return 0;
+  ReleaseTimeSheet();
+  return 1;
+}
+
+int SaveTimeSheet(HWND owner, int mode) {
+  if (TimeSheetPath[0] == '\0' && ChooseTimeSheetToSave(owner) == 0) return 0;
+  if (mode == kSaveAppend) {
+    // What a reload would do first; the sheet is not needed for the tail write.
+    ReleaseTimeSheet();
+    return AppendRecordInPlace(TimeSheetPath, CurrentRecord) ? 1 : 0;
+  }
+  if (!MayRewriteFromLoaded()) return 0;
+  int32_t kept = RecordsWrittenBack(TimeSheet.records, TimeSheet.count);
+  FilePiece piece = {TimeSheet.records, BytesOf(kept)};
+  return Rewrite(&piece, 1);
+}
+
+void InsertRecordByStart(TimeRecord record) {
+  if (!MayRewriteFromLoaded()) return;
+  const TimeRecord* records = TimeSheet.records;
+  int32_t count = LoadedCount();
+  int32_t at = InsertPosition(records, count, record.startSeconds);
+  FilePiece pieces[3] = {
+      {records, BytesOf(at)}, {&record, kRecordSize}, {records + at, BytesOf(count - at)}};
+  Rewrite(pieces, 3);
+}
+
+void DeleteRecordAt(int32_t index) {
+  if (!MayRewriteFromLoaded()) return;
+  const TimeRecord* records = TimeSheet.records;
+  int32_t count = LoadedCount();
+  if (!IsRecordIndex(count, index)) {
+    FilePiece all = {records, BytesOf(count)};
+    Rewrite(&all, 1);
+    return;
+  }
+  FilePiece pieces[2] = {{records, BytesOf(index)},
+                         {records + index + 1, BytesOf(count - index - 1)}};
+  Rewrite(pieces, 2);
+}
+
+int KeepRecordsFrom(int64_t cutoff) {
+  if (!MayRewriteFromLoaded()) return 0;
+  int32_t count = LoadedCount();
+  // A copy, so the loaded sheet is untouched when the rewrite fails.
+  TimeRecord* kept = NULL;
+  if (count > 0) {
+    kept = static_cast<TimeRecord*>(malloc(static_cast<size_t>(count) * sizeof(TimeRecord)));
+    if (kept == NULL) return 0;
+  }
+  int32_t n = CopyRecordsFrom(TimeSheet.records, count, cutoff, kept);
+  FilePiece piece = {kept, BytesOf(n)};
+  int result = Rewrite(&piece, 1);
+  free(kept);
+  return result;
+}

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/time_sheet_fixture.h"
+
+namespace {
+class StorageTimeSheetHeldFile : public StorageTimeSheet {};
+class StorageTimeSheetMissingFolder : public StorageTimeSheet {};
+class StorageTimeSheetFullDisk : public StorageTimeSheet {};
+
+// The rewrites from a loaded sheet, each reduced to its result (0 for those
+// that have none).
+struct Rewrite {
+  const char* name;
+  int (*run)();
+};
+const Rewrite kRewrites[] = {
+    {"as-edited save", [] { return SaveTimeSheet(NULL, kSaveAsEdited); }},
+    {"insert", [] { InsertRecordByStart(Closed(50, "new")); return 0; }},
+    {"delete", [] { DeleteRecordAt(0); return 0; }},
+    {"keep from", [] { return KeepRecordsFrom(150); }},
+};
+
+const std::string kSheet = Bytes({Closed(100), Closed(200), Open(300)});
+
+// A folder of its own on the small full disk, emptied and removed afterwards.
+class FullDiskPlace {
+ public:
+  FullDiskPlace() {
+    std::string disk = FullDiskFolder();
+    if (disk.empty()) return;
+    static unsigned counter = 0;
+    path_ = disk + "\\sheets-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter);
+    CreateDirectoryA(path_.c_str(), NULL);
+  }
+  ~FullDiskPlace() {
+    if (path_.empty()) return;
+    std::string names = FolderListing(path_);
+    for (size_t start = 0, end; (end = names.find(';', start)) != std::string::npos; start = end + 1)
+      DeleteFileA(File(names.substr(start, end - start)).c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  FullDiskPlace(const FullDiskPlace&) = delete;
+  FullDiskPlace& operator=(const FullDiskPlace&) = delete;
+  bool Present() const { return !path_.empty(); }
+  std::string Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+  // Writes a filler file until the disk takes no more.
+  void Fill() {
+    HANDLE file = CreateFileA(File("filler").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::vector<char> chunk(4096, 'f');
+    DWORD written = 0;
+    while (WriteFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &written, NULL) &&
+           written == chunk.size()) {
+    }
+    CloseHandle(file);
+  }
+
+ private:
+  std::string path_;
+};
+}  // namespace
+
+TEST_F(StorageTimeSheetHeldFile, LoadCannotReadIt) {
+  WriteBytes(Sheet(), kSheet);
+  HeldFile held(Sheet());
+  ASSERT_TRUE(held.Held());
+  EXPECT_EQ(LoadTimeSheet(), -1);
+  EXPECT_EQ(TimeSheet.count, -1);
+  EXPECT_EQ(TimeSheet.memory, nullptr);
+}
+
+TEST_F(StorageTimeSheetHeldFile, AppendWritesNothing) {
+  WriteBytes(Sheet(), kSheet);
+  CurrentRecord = Closed(300, "open");
+  {
+    HeldFile held(Sheet());
+    ASSERT_TRUE(held.Held());
+    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+  }
+  EXPECT_EQ(ReadBytes(Sheet()), kSheet);
+  EXPECT_EQ(Listing(), "sheet.tim;");
+}
+
+TEST_F(StorageTimeSheetHeldFile, RewritesFailAndKeepTheSheetLoaded) {
+  for (const Rewrite& rewrite : kRewrites) {
+    SCOPED_TRACE(rewrite.name);
+    Load(kSheet);
+    {
+      HeldFile held(Sheet());
+      ASSERT_TRUE(held.Held());
+      EXPECT_EQ(rewrite.run(), 0);
+    }
+    EXPECT_EQ(ReadBytes(Sheet()), kSheet);
+    EXPECT_EQ(Listing(), "sheet.tim;");
+    ASSERT_EQ(TimeSheet.count, 3);
+    EXPECT_EQ(RecordBytes(TimeSheet.records[0]), Bytes({Closed(100)}));
+  }
+}
+
+TEST_F(StorageTimeSheetMissingFolder, AppendCreatesNothing) {
+  NameSheet(folder_.File("gone\\sheet.tim"));
+  CurrentRecord = Open(300);
+  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+  EXPECT_EQ(Listing(), "");
+}
+
+TEST_F(StorageTimeSheetMissingFolder, RewritesFailAndKeepTheSheetLoaded) {
+  for (const Rewrite& rewrite : kRewrites) {
+    SCOPED_TRACE(rewrite.name);
+    NameSheet(Sheet());
+    Load(kSheet);
+    NameSheet(folder_.File("gone\\sheet.tim"));
+    EXPECT_EQ(rewrite.run(), 0);
+    EXPECT_EQ(TimeSheet.count, 3);
+    EXPECT_EQ(Listing(), "sheet.tim;");
+    EXPECT_EQ(ReadBytes(Sheet()), kSheet);
+  }
+}
+
+// 160 records are 40 KiB: the 64 KiB disk cannot hold the new copy beside the
+// old one, so the rewrite must fail with the old file whole. Truncating the
+// file and writing it again in place would have succeeded here.
+TEST_F(StorageTimeSheetFullDisk, RewriteThatCannotFitASecondCopyLeavesTheOriginal) {
+  FullDiskPlace disk;
+  if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
+  std::string sheet;
+  for (int i = 0; i < 160; ++i) sheet += Bytes({Closed(100 + i)});
+  NameSheet(disk.File("sheet.tim"));
+  WriteBytes(disk.File("sheet.tim"), sheet);
+  ASSERT_EQ(ReadBytes(disk.File("sheet.tim")).size(), sheet.size());
+  ASSERT_EQ(LoadTimeSheet(), 1);
+  snprintf(TimeSheet.records[0].task, sizeof TimeSheet.records[0].task, "edited");
+  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 0);
+  EXPECT_EQ(ReadBytes(disk.File("sheet.tim")), sheet);
+  EXPECT_EQ(SortedListing(disk.Path()), "sheet.tim;");
+  EXPECT_EQ(TimeSheet.count, 160);
+}
+
+// On a full disk, an insert near the front that truncated and rewrote the file
+// would leave it cut short with its records shifted: every record is at stake.
+TEST_F(StorageTimeSheetFullDisk, InsertOnAFullDiskLeavesTheOriginal) {
+  FullDiskPlace disk;
+  if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
+  std::string sheet;
+  for (int i = 0; i < 16; ++i) sheet += Bytes({Closed(100 + i)});
+  NameSheet(disk.File("sheet.tim"));
+  WriteBytes(disk.File("sheet.tim"), sheet);
+  ASSERT_EQ(LoadTimeSheet(), 1);
+  disk.Fill();
+  InsertRecordByStart(Closed(50, "new"));
+  EXPECT_EQ(ReadBytes(disk.File("sheet.tim")), sheet);
+  EXPECT_EQ(SortedListing(disk.Path()), "filler;sheet.tim;");
+  EXPECT_EQ(TimeSheet.count, 16);
+}
+
+// Sixteen records fill their 4 KiB page exactly, so one more needs a new page.
+TEST_F(StorageTimeSheetFullDisk, AppendThatDoesNotFitLeavesTheFileAsItWas) {
+  FullDiskPlace disk;
+  if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
+  std::string sheet;
+  for (int i = 0; i < 16; ++i) sheet += Bytes({Closed(100 + i)});
+  NameSheet(disk.File("sheet.tim"));
+  WriteBytes(disk.File("sheet.tim"), sheet);
+  disk.Fill();
+  CurrentRecord = Open(300);
+  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+  EXPECT_EQ(ReadBytes(disk.File("sheet.tim")), sheet);
+  EXPECT_EQ(SortedListing(disk.Path()), "filler;sheet.tim;");
+}
+
+TEST_F(StorageTimeSheetFullDisk, AppendOverAnOpenRecordNeedsNoSpace) {
+  FullDiskPlace disk;
+  if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
+  std::string records;
+  for (int i = 0; i < 15; ++i) records += Bytes({Closed(i)});
+  NameSheet(disk.File("sheet.tim"));
+  WriteBytes(disk.File("sheet.tim"), records + Bytes({Open(300)}));
+  disk.Fill();
+  CurrentRecord = Closed(300, "open");
+  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  EXPECT_EQ(ReadBytes(disk.File("sheet.tim")), records + Bytes({Closed(300, "open")}));
+}
+
+TEST_F(StorageTimeSheetFullDisk, AppendToANewSheetThatDoesNotFitLeavesNoFile) {
+  FullDiskPlace disk;
+  if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
+  disk.Fill();
+  NameSheet(disk.File("sheet.tim"));
+  CurrentRecord = Open(300);
+  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+  EXPECT_FALSE(FileExists(disk.File("sheet.tim")));
+  EXPECT_EQ(SortedListing(disk.Path()), "filler;");
+}
