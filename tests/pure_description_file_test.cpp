@@ -4,21 +4,11 @@
 #include <string>
 
 #include "store/description_file.h"
+#include "tests/description_bytes.h"
+
+using namespace description_bytes;
 
 namespace {
-
-std::string Count(int32_t count) {
-  uint32_t value = static_cast<uint32_t>(count);
-  std::string bytes;
-  for (int i = 0; i < 4; ++i) bytes += static_cast<char>(value >> (8 * i));
-  return bytes;
-}
-
-std::string Text(const std::string& text) {
-  std::string field(kDescriptionSize, '\0');
-  field.replace(0, text.size(), text);
-  return field;
-}
 
 struct Located {
   DescriptionSection sections[kDescriptionKindCount];

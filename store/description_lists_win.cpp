@@ -1,0 +1,140 @@
+#include "store/description_lists.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "resources/resource.h"
+#include "store/description_text.h"
+#include "store/paths.h"
+#include "store/safe_file_win.h"
+
+DescriptionList DescriptionLists[kDescriptionKindCount] = {
+    {0, NULL, NULL}, {0, NULL, NULL}, {0, NULL, NULL}};
+
+void ReleaseDescriptionLists() {
+  for (int kind = kDescriptionKindCount - 1; kind >= 0; --kind) {
+    DescriptionList& list = DescriptionLists[kind];
+    if (list.block != NULL) {
+      GlobalUnlock(list.block);
+      GlobalFree(list.block);
+    }
+    list.block = NULL;
+    list.texts = NULL;
+    list.count = -1;
+  }
+}
+
+// The whole file in one buffer; NULL when it cannot be read. A file too big to
+// hold in memory is taken as unreadable rather than half read.
+static unsigned char* ReadWholeFile(HANDLE file, size_t* size) {
+  LARGE_INTEGER length;
+  if (!GetFileSizeEx(file, &length) || length.QuadPart < 0 || length.QuadPart > 0x7FFFFFFF)
+    return NULL;
+  DWORD wanted = static_cast<DWORD>(length.QuadPart);
+  unsigned char* bytes = static_cast<unsigned char*>(malloc(wanted > 0 ? wanted : 1));
+  if (bytes == NULL) return NULL;
+  DWORD total = 0;
+  DWORD read = 0;
+  // A file that shrinks while being read is read as far as it goes.
+  while (total < wanted && ReadFile(file, bytes + total, wanted - total, &read, NULL) && read > 0)
+    total += read;
+  *size = total;
+  return bytes;
+}
+
+// Fills one list from its place in the file. The block is count x 64 bytes,
+// zero-filled, so texts the file lacks read as empty; its size was bounded by
+// LocateDescriptionSections. False when the block cannot be had.
+static bool LoadList(DescriptionList& list, const DescriptionSection& section,
+                     const unsigned char* bytes) {
+  list.count = section.count;
+  if (section.count <= 0) return true;
+  SIZE_T size = static_cast<SIZE_T>(section.count) * kDescriptionSize;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  char* texts = block != NULL ? static_cast<char*>(GlobalLock(block)) : NULL;
+  if (texts == NULL) {
+    if (block != NULL) GlobalFree(block);
+    list.count = -1;
+    return false;
+  }
+  memcpy(texts, bytes + section.offset, section.storedBytes);
+  list.block = block;
+  list.texts = texts;
+  return true;
+}
+
+int LoadDescriptionLists() {
+  ReleaseDescriptionLists();
+  if (DescriptionsPath[0] == '\0') return 0;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(DescriptionsPath, &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  FindClose(search);
+
+  HANDLE file = CreateFileA(DescriptionsPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return -1;
+  size_t size = 0;
+  unsigned char* bytes = ReadWholeFile(file, &size);
+  CloseHandle(file);
+  if (bytes == NULL) return -1;
+
+  DescriptionSection sections[kDescriptionKindCount];
+  LocateDescriptionSections(bytes, size, sections);
+  bool loaded = true;
+  for (int kind = 0; kind < kDescriptionKindCount && loaded; ++kind)
+    loaded = LoadList(DescriptionLists[kind], sections[kind], bytes);
+  free(bytes);
+  // Lists only partly in memory must look unreadable, or a rewrite would drop
+  // the rest of the file.
+  if (!loaded) {
+    ReleaseDescriptionLists();
+    return -1;
+  }
+  return 1;
+}
+
+int FillMainCombos(HWND window) {
+  static const int kBoxes[kDescriptionKindCount] = {IDC_MAIN_TASK, IDC_MAIN_PROJECT,
+                                                    IDC_MAIN_CLASSIFICATION};
+  LoadDescriptionLists();
+  for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
+    SendDlgItemMessageA(window, kBoxes[kind], CB_RESETCONTENT, 0, 0);
+    for (int32_t i = 0; i < DescriptionLists[kind].count; ++i) {
+      char text[kDescriptionSize];
+      CopyDescription(text, DescriptionAt(kind, i));
+      SendDlgItemMessageA(window, kBoxes[kind], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+  }
+  ReleaseDescriptionLists();
+  return 1;
+}
+
+// A file that exists but cannot be read is never rewritten: writing the one
+// record's texts would replace every list in it. The rewrite replaces the file
+// in one step, so a failed one (file held open, disk full, folder gone) leaves
+// the old lists exactly as they were, and the boxes keep what the user typed.
+void MergeRecordDescriptions(HWND window, TimeRecord record) {
+  if (LoadDescriptionLists() < 0) {
+    ReleaseDescriptionLists();
+    return;
+  }
+  DescriptionListView views[kDescriptionKindCount];
+  for (int kind = 0; kind < kDescriptionKindCount; ++kind)
+    views[kind] = DescriptionListView{DescriptionLists[kind].count, DescriptionLists[kind].texts};
+  DescriptionMerge merge;
+  PlanDescriptionMerge(views, record, merge);
+  bool written = false;
+  uint64_t size = MergedFileSize(merge);
+  if (MergeAddsAny(merge) && size <= 0x7FFFFFFF) {
+    unsigned char* bytes = static_cast<unsigned char*>(malloc(static_cast<size_t>(size)));
+    if (bytes != NULL) {
+      BuildMergedFile(merge, bytes);
+      FilePiece piece = {bytes, static_cast<DWORD>(size)};
+      written = ReplaceFileContents(DescriptionsPath, &piece, 1);
+      free(bytes);
+    }
+  }
+  ReleaseDescriptionLists();
+  if (written) FillMainCombos(window);
+}
