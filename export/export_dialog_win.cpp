@@ -1,0 +1,211 @@
+#include "export/export_dialog.h"
+
+#include <commdlg.h>
+#include <string.h>
+
+#include "app/help.h"
+#include "app/message_boxes.h"
+#include "app/parse_int.h"
+#include "app/shell.h"
+#include "export/export_dates.h"
+#include "export/export_text.h"
+#include "export/export_writers.h"
+#include "resources/resource.h"
+#include "store/file_dialog_win.h"
+#include "store/file_selection.h"
+#include "store/paths.h"
+
+// What the user picked; reset on every opening, nothing is remembered.
+struct ExportSettings {
+  int toClipboard;
+  int noStartDate;
+  int noStopDate;
+  int elapsedForm;
+};
+
+// The five edit fields of one limit, in the order they are checked.
+struct LimitFieldIds {
+  int month, day, year, hour, minute;
+  bool stopLimit;
+};
+
+static const LimitFieldIds kStartFields = {IDC_EXPORT_START_MONTH, IDC_EXPORT_START_DAY,
+                                           IDC_EXPORT_START_YEAR,  IDC_EXPORT_START_HOUR,
+                                           IDC_EXPORT_START_MINUTE, false};
+static const LimitFieldIds kStopFields = {IDC_EXPORT_STOP_MONTH, IDC_EXPORT_STOP_DAY,
+                                          IDC_EXPORT_STOP_YEAR,  IDC_EXPORT_STOP_HOUR,
+                                          IDC_EXPORT_STOP_MINUTE, true};
+
+#if !defined(_WIN64)
+static_assert(kOpenFileNameSize == 76, "the Save dialog gets the 76-byte OPENFILENAMEA");
+#endif
+
+static const char kTextFilter[] = "Text Files (*.txt)\0*.txt\0";
+
+static int32_t ReadField(HWND dialog, int id) {
+  char text[64] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return ParseInt(text);
+}
+
+// The limit as FileSeconds, or 0 after showing what is wrong with the fields.
+static int64_t ReadLimit(HWND dialog, const LimitFieldIds& ids) {
+  ExportDateFields fields;
+  fields.month = ReadField(dialog, ids.month);
+  fields.day = ReadField(dialog, ids.day);
+  fields.year = ReadField(dialog, ids.year);
+  fields.hour = ReadField(dialog, ids.hour);
+  fields.minute = ReadField(dialog, ids.minute);
+  int64_t limit = 0;
+  ExportDateFault fault = CheckExportDate(fields, &limit);
+  if (fault != kExportDateGood) {
+    ShowError(ExportDateMessage(fault, ids.stopLimit));
+    return 0;
+  }
+  return limit;
+}
+
+static int64_t ReadStartLimit(HWND dialog) { return ReadLimit(dialog, kStartFields); }
+static int64_t ReadStopLimit(HWND dialog) { return ReadLimit(dialog, kStopFields); }
+
+// Start first, then stop; a ticked box leaves its fields unread. False when
+// a limit was refused (a limit of 0 or less stops the export too).
+static bool ReadLimits(HWND dialog, int noStartDate, int noStopDate, int64_t* startLimit,
+                       int64_t* stopLimit) {
+  *startLimit = 0;
+  *stopLimit = 0;
+  if (noStartDate == 0) {
+    *startLimit = ReadStartLimit(dialog);
+    if (*startLimit <= 0) return false;
+  }
+  if (noStopDate == 0) {
+    *stopLimit = ReadStopLimit(dialog);
+    if (*stopLimit <= 0) return false;
+  }
+  return true;
+}
+
+// The Save dialog writes into ExportPath itself; a cancelled or failed one
+// puts the previous path back.
+static int ChooseExportFile(HWND dialog) {
+  char before[kPathSize];
+  memcpy(before, ExportPath, sizeof before);
+  OPENFILENAMEA save;
+  ZeroMemory(&save, sizeof save);
+  save.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  save.hwndOwner = dialog;
+  save.lpstrFilter = kTextFilter;
+  save.nFilterIndex = 1;
+  save.lpstrFile = ExportPath;
+  save.nMaxFile = sizeof ExportPath;
+  save.lpstrInitialDir = ProgramDirectory;
+  save.lpstrTitle = "Save Text Export As";
+  save.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  save.lpstrDefExt = "txt";
+  if (GetSaveFileNameA(&save) == 1) {
+    if (ExportPath[0] != '\0') return 1;
+    ShowError("Invalid FileName");
+    return 0;
+  }
+  memcpy(ExportPath, before, sizeof ExportPath);
+  DWORD code = CommDlgExtendedError();
+  if (code != 0) ShowFileDialogFailure(dialog, code);
+  return 0;
+}
+
+// 1 once the writer has run (whether or not it could write), 0 when a date
+// was refused or no file was chosen.
+static int RunFileExport(HWND dialog, int noStartDate, int noStopDate, int elapsedForm) {
+  int64_t startLimit = 0, stopLimit = 0;
+  if (!ReadLimits(dialog, noStartDate, noStopDate, &startLimit, &stopLimit)) return 0;
+  if (ChooseExportFile(dialog) == 0) return 0;
+  ExportToFile(startLimit, stopLimit, elapsedForm);
+  return 1;
+}
+
+// Null until WM_INITDIALOG: controls may notify before it arrives.
+static ExportSettings* SettingsOf(HWND dialog) {
+  return reinterpret_cast<ExportSettings*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+static INT_PTR OnInitDialog(HWND dialog, LPARAM settingsAddress) {
+  SetWindowLongPtrA(dialog, DWLP_USER, settingsAddress);
+  ExportSettings& settings = *SettingsOf(dialog);
+  CheckRadioButton(dialog, IDC_EXPORT_TO_FILE, IDC_EXPORT_TO_CLIPBOARD, IDC_EXPORT_TO_FILE);
+  settings.toClipboard = 0;
+  settings.elapsedForm = kElapsedMinutes;
+  CheckRadioButton(dialog, IDC_EXPORT_MINUTES, IDC_EXPORT_HOURS_MINUTES,
+                   IDC_EXPORT_MINUTES + settings.elapsedForm);
+  settings.noStartDate = 0;
+  settings.noStopDate = 0;
+  return TRUE;
+}
+
+// Any failure before a writer runs leaves the dialog open with the entries
+// as typed.
+static void OnOk(HWND dialog) {
+  const ExportSettings& settings = *SettingsOf(dialog);
+  if (settings.toClipboard == 0) {
+    if (RunFileExport(dialog, settings.noStartDate, settings.noStopDate, settings.elapsedForm))
+      EndDialog(dialog, 0);
+    return;
+  }
+  int64_t startLimit = 0, stopLimit = 0;
+  if (!ReadLimits(dialog, settings.noStartDate, settings.noStopDate, &startLimit, &stopLimit))
+    return;
+  ExportToClipboard(dialog, startLimit, stopLimit, settings.elapsedForm);
+  EndDialog(dialog, 0);
+}
+
+static int Toggled(int flag) { return flag == 1 ? 0 : 1; }
+
+static INT_PTR OnCommand(HWND dialog, int id) {
+  if (SettingsOf(dialog) == NULL) return FALSE;
+  ExportSettings& settings = *SettingsOf(dialog);
+  switch (id) {
+    case IDOK:
+      OnOk(dialog);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(dialog, 0);
+      return TRUE;
+    case IDC_EXPORT_TO_FILE:
+    case IDC_EXPORT_TO_CLIPBOARD:
+      settings.toClipboard = id == IDC_EXPORT_TO_CLIPBOARD ? 1 : 0;
+      return TRUE;
+    case IDC_EXPORT_NO_START:
+      settings.noStartDate = Toggled(settings.noStartDate);
+      return TRUE;
+    case IDC_EXPORT_NO_STOP:
+      settings.noStopDate = Toggled(settings.noStopDate);
+      return TRUE;
+    case IDC_EXPORT_MINUTES:
+    case IDC_EXPORT_HOURS:
+    case IDC_EXPORT_HOURS_MINUTES:
+      settings.elapsedForm = id - IDC_EXPORT_MINUTES;
+      return TRUE;
+  }
+  return FALSE;
+}
+
+static INT_PTR CALLBACK ExportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog, lParam);
+    case WM_HELP:
+      ShowHelp(kHelpExport);
+      return TRUE;
+    case WM_DESTROY:
+    case WM_USER:
+      return TRUE;
+    case WM_COMMAND:
+      return OnCommand(dialog, LOWORD(wParam));
+  }
+  return FALSE;
+}
+
+void ShowExportDialog(HWND mainWindow) {
+  ExportSettings settings = {0, 0, 0, kElapsedMinutes};
+  DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_EXPORT), mainWindow, ExportDialogProc,
+                  reinterpret_cast<LPARAM>(&settings));
+}
