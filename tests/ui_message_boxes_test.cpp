@@ -76,3 +76,27 @@ TEST(UiScriptedUser, ReportsAMissingWindowInTime) {
   EXPECT_NE(std::string(failures.GetTestPartResult(0).message()).find("did not appear"),
             std::string::npos);
 }
+
+TEST(UiMessageBoxes, OwnedByTheMainWindowOnceItExists) {
+  HWND main = CreateWindowA("STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, NULL,
+                            NULL, NULL, NULL);
+  HWND owners[2] = {main, main};
+  ScriptedUser user;
+  user.Ignore(main);
+  for (HWND& owner : owners) {
+    user.OnDialog("Hourwright", [&owner](HWND box) {
+      owner = GetWindow(box, GW_OWNER);
+      PressButton(box, IDOK);
+      return true;
+    });
+  }
+  MainWindow = NULL;  // still being created: the box has no owner
+  ShowError("first");
+  MainWindow = main;
+  ShowError("second");
+  MainWindow = NULL;
+  user.RunUntilDone();
+  EXPECT_EQ(owners[0], (HWND)NULL);
+  EXPECT_EQ(owners[1], main);
+  DestroyWindow(main);
+}
