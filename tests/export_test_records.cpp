@@ -1,5 +1,6 @@
 #include "tests/export_test_records.h"
 
+#include <windows.h>
 #include <string.h>
 
 #include "store/file_seconds.h"
@@ -69,4 +70,37 @@ std::string SampleExport(int elapsedForm) {
   text += std::string("0:05:00 am 3/17/1999\t1:35:30 am 3/17/1999\tNight fix\tOps\tOvertime\t") +
           kValues[elapsedForm][2] + "\r\n";
   return text;
+}
+
+std::vector<std::string> ExportLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end + 2 - start));
+  return lines;
+}
+
+std::string ClipboardText(size_t* blockSize) {
+  std::string text;
+  if (!OpenClipboard(NULL)) return "<clipboard not opened>";
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* locked = data != NULL ? static_cast<const char*>(GlobalLock(data)) : NULL;
+  if (locked != NULL) {
+    size_t size = GlobalSize(data);
+    if (blockSize != nullptr) *blockSize = size;
+    text.assign(locked, strnlen(locked, size));
+    text += '\0';
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PutClipboardText(const std::string& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  GlobalUnlock(block);
+  OpenClipboard(NULL);
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
 }

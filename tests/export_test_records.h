@@ -1,5 +1,7 @@
 // Records with real stamps for the export tests, and the text they export.
 #pragma once
+#include <stddef.h>
+
 #include <string>
 #include <vector>
 
@@ -19,3 +21,10 @@ std::string SheetBytes(const std::vector<TimeRecord>& records);
 std::vector<TimeRecord> SampleSheet();
 // The whole sample exported in each form, header included.
 std::string SampleExport(int elapsedForm);
+
+// The lines of an export text, each with its CR LF.
+std::vector<std::string> ExportLines(const std::string& text);
+// The clipboard's CF_TEXT up to and including its NUL; `blockSize` gets the
+// size of the block that holds it.
+std::string ClipboardText(size_t* blockSize = nullptr);
+void PutClipboardText(const std::string& text);

@@ -17,32 +17,6 @@ void SetPath(char (&path)[kPathSize], const std::string& value) {
   snprintf(path, sizeof path, "%s", value.c_str());
 }
 
-// The clipboard's CF_TEXT up to and including its NUL; `blockSize` gets the
-// size of the block that holds it.
-std::string ClipboardText(size_t* blockSize = nullptr) {
-  std::string text;
-  if (!OpenClipboard(NULL)) return "<clipboard not opened>";
-  HANDLE data = GetClipboardData(CF_TEXT);
-  const char* locked = data != NULL ? static_cast<const char*>(GlobalLock(data)) : NULL;
-  if (locked != NULL) {
-    size_t size = GlobalSize(data);
-    if (blockSize != nullptr) *blockSize = size;
-    text.assign(locked, strnlen(locked, size));
-    text += '\0';
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-// The lines of a whole export, header first.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end + 2 - start));
-  return lines;
-}
-
 class StorageExport : public testing::Test {
  protected:
   void SetUp() override {
@@ -105,7 +79,7 @@ TEST_F(StorageExportFile, HeaderAloneWhenNothingIsExported) {
 TEST_F(StorageExportFile, LimitsEqualToARecordsStartAndStopKeepIt) {
   std::vector<TimeRecord> sheet = SampleSheet();
   WriteSheet(sheet);
-  std::vector<std::string> all = Lines(SampleExport(kElapsedHours));
+  std::vector<std::string> all = ExportLines(SampleExport(kElapsedHours));
   // 12:30 is the start of the third record, 16:00 the stop of the first; the
   // 00:05 record starts before the limit.
   ExportToFile(sheet[2].startSeconds, sheet[0].stopSeconds, kElapsedHours);

@@ -67,37 +67,6 @@ void Try(HWND dialog, const Attempt& attempt) {
   PressButton(dialog, IDOK);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end + 2 - start));
-  return lines;
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(NULL)) return "<clipboard not opened>";
-  HANDLE data = GetClipboardData(CF_TEXT);
-  const char* locked = data != NULL ? static_cast<const char*>(GlobalLock(data)) : NULL;
-  if (locked != NULL) {
-    text.assign(locked, strnlen(locked, GlobalSize(data)));
-    text += '\0';
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-void PutClipboardText(const std::string& text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-  GlobalUnlock(block);
-  OpenClipboard(NULL);
-  EmptyClipboard();
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
-}
-
 // The file name the Save dialog shows.
 std::string FileDialogName(HWND dialog) {
   HWND outer = GetDlgItem(dialog, 1148);
@@ -337,7 +306,7 @@ TEST_F(UiExportDialog, FieldMessagesInTheOrderOfTheChecks) {
   user_.ChooseFile(kSaveCaption, target);
   Run();
   // 3/17/1999 9:00 to 17:00: the 15:07 and 12:30 records, not the 00:05 one.
-  std::vector<std::string> lines = Lines(SampleExport(kElapsedMinutes));
+  std::vector<std::string> lines = ExportLines(SampleExport(kElapsedMinutes));
   EXPECT_EQ(ReadBytes(target), lines[0] + lines[1] + lines[2]);
   EXPECT_STREQ(ExportPath, target.c_str());
 }
