@@ -1,7 +1,5 @@
 #include "store/time_sheet_rules.h"
 
-#include <string.h>
-
 int32_t RecordsWrittenBack(const TimeRecord* records, int32_t count) {
   if (count <= 0) return 0;
   // Only a trailing open record is dropped: it is the task being logged,
@@ -21,10 +19,14 @@ int32_t InsertPosition(const TimeRecord* records, int32_t count, int64_t startSe
 
 bool IsRecordIndex(int32_t count, int32_t index) { return index >= 0 && index < count; }
 
-int32_t CopyRecordsFrom(const TimeRecord* records, int32_t count, int64_t cutoff,
-                        TimeRecord* kept) {
+int32_t KeptRuns(const TimeRecord* records, int32_t count, int64_t cutoff, RecordRun* runs) {
   int32_t n = 0;
-  for (int32_t i = 0; i < count; ++i)
-    if (records[i].startSeconds >= cutoff) memcpy(&kept[n++], &records[i], sizeof(TimeRecord));
+  for (int32_t i = 0; i < count; ++i) {
+    if (records[i].startSeconds < cutoff) continue;
+    if (n > 0 && runs[n - 1].first + runs[n - 1].count == i)
+      ++runs[n - 1].count;
+    else
+      runs[n++] = RecordRun{i, 1};
+  }
   return n;
 }

@@ -18,7 +18,12 @@ int32_t InsertPosition(const TimeRecord* records, int32_t count, int64_t startSe
 // True when `index` names a loaded record (the one a delete leaves out).
 bool IsRecordIndex(int32_t count, int32_t index);
 
-// Copies, in order, the records that start at or after `cutoff` into `kept`
-// (room for `count` records); returns how many were copied.
-int32_t CopyRecordsFrom(const TimeRecord* records, int32_t count, int64_t cutoff,
-                        TimeRecord* kept);
+// A stretch of neighbouring records: the first one's index and how many.
+struct RecordRun {
+  int32_t first;
+  int32_t count;
+};
+
+// The records that start at or after `cutoff`, in order, as stretches of
+// neighbours; `runs` has room for (count + 1) / 2. Returns how many there are.
+int32_t KeptRuns(const TimeRecord* records, int32_t count, int64_t cutoff, RecordRun* runs);

@@ -69,16 +69,21 @@ void DeleteRecordAt(int32_t index) {
 
 int KeepRecordsFrom(int64_t cutoff) {
   if (!MayRewriteFromLoaded()) return 0;
+  const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
-  // A copy, so the loaded sheet is untouched when the rewrite fails.
-  TimeRecord* kept = NULL;
-  if (count > 0) {
-    kept = static_cast<TimeRecord*>(malloc(static_cast<size_t>(count) * sizeof(TimeRecord)));
-    if (kept == NULL) return 0;
+  // Written straight from the loaded sheet, stretch by stretch: copying a
+  // large sheet first would cost more than the write.
+  size_t most = static_cast<size_t>(count) / 2 + 1;
+  RecordRun* runs = static_cast<RecordRun*>(malloc(most * sizeof(RecordRun)));
+  FilePiece* pieces = static_cast<FilePiece*>(malloc(most * sizeof(FilePiece)));
+  int result = 0;
+  if (runs != NULL && pieces != NULL) {
+    int32_t n = KeptRuns(records, count, cutoff, runs);
+    for (int32_t i = 0; i < n; ++i)
+      pieces[i] = FilePiece{records + runs[i].first, BytesOf(runs[i].count)};
+    result = Rewrite(pieces, static_cast<size_t>(n));
   }
-  int32_t n = CopyRecordsFrom(TimeSheet.records, count, cutoff, kept);
-  FilePiece piece = {kept, BytesOf(n)};
-  int result = Rewrite(&piece, 1);
-  free(kept);
+  free(runs);
+  free(pieces);
   return result;
 }

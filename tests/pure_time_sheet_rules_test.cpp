@@ -3,6 +3,7 @@
 #include <limits.h>
 #include <string.h>
 
+#include <utility>
 #include <vector>
 
 #include "store/time_sheet_rules.h"
@@ -74,23 +75,33 @@ TEST(PureTimeSheetRules, RecordIndexBounds) {
   EXPECT_FALSE(IsRecordIndex(3, INT_MAX));
 }
 
-TEST(PureTimeSheetRules, KeepFromCopiesStartsAtOrAfterTheCutoffInOrder) {
-  const std::vector<TimeRecord> sheet = {Rec(300), Rec(-5), Rec(100), Rec(200, true)};
-  struct Case { int64_t cutoff; std::vector<int64_t> starts; } cases[] = {
-      {INT64_MIN, {300, -5, 100, 200}},
-      {-5, {300, -5, 100, 200}},
-      {-4, {300, 100, 200}},
-      {100, {300, 100, 200}},
-      {101, {300, 200}},
-      {300, {300}},
+TEST(PureTimeSheetRules, KeepFromGivesStretchesStartingAtOrAfterTheCutoff) {
+  const std::vector<TimeRecord> sheet = {Rec(300), Rec(-5), Rec(100), Rec(200, true), Rec(50)};
+  struct Case { int64_t cutoff; std::vector<std::pair<int32_t, int32_t>> runs; } cases[] = {
+      {INT64_MIN, {{0, 5}}},
+      {-5, {{0, 5}}},
+      {-4, {{0, 1}, {2, 3}}},
+      {50, {{0, 1}, {2, 3}}},
+      {51, {{0, 1}, {2, 2}}},
+      {101, {{0, 1}, {3, 1}}},
+      {300, {{0, 1}}},
       {301, {}},
+      {INT64_MAX, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cutoff);
-    std::vector<TimeRecord> kept(sheet.size());
-    int32_t n = CopyRecordsFrom(sheet.data(), 4, c.cutoff, kept.data());
-    ASSERT_EQ(n, static_cast<int32_t>(c.starts.size()));
-    for (int32_t i = 0; i < n; ++i) EXPECT_EQ(kept[i].startSeconds, c.starts[i]);
+    std::vector<RecordRun> runs((sheet.size() + 1) / 2);
+    int32_t n = KeptRuns(sheet.data(), 5, c.cutoff, runs.data());
+    ASSERT_EQ(n, static_cast<int32_t>(c.runs.size()));
+    for (int32_t i = 0; i < n; ++i) {
+      EXPECT_EQ(runs[i].first, c.runs[i].first);
+      EXPECT_EQ(runs[i].count, c.runs[i].second);
+    }
   }
-  EXPECT_EQ(CopyRecordsFrom(nullptr, 0, 0, nullptr), 0);
+  // Every other record kept: the most stretches there can be.
+  const std::vector<TimeRecord> alternate = {Rec(9), Rec(1), Rec(9), Rec(1), Rec(9)};
+  std::vector<RecordRun> runs(3);
+  EXPECT_EQ(KeptRuns(alternate.data(), 5, 5, runs.data()), 3);
+  EXPECT_EQ(runs[2].first, 4);
+  EXPECT_EQ(KeptRuns(nullptr, 0, 0, nullptr), 0);
 }
