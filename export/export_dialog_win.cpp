@@ -1,6 +1,5 @@
 #include "export/export_dialog.h"
 
-#include <commdlg.h>
 #include <string.h>
 
 #include "app/help.h"
@@ -12,7 +11,6 @@
 #include "export/export_writers.h"
 #include "resources/resource.h"
 #include "store/file_dialog_win.h"
-#include "store/file_selection.h"
 #include "store/paths.h"
 
 // What the user picked; reset on every opening, nothing is remembered.
@@ -35,10 +33,6 @@ static const LimitFieldIds kStartFields = {IDC_EXPORT_START_MONTH, IDC_EXPORT_ST
 static const LimitFieldIds kStopFields = {IDC_EXPORT_STOP_MONTH, IDC_EXPORT_STOP_DAY,
                                           IDC_EXPORT_STOP_YEAR,  IDC_EXPORT_STOP_HOUR,
                                           IDC_EXPORT_STOP_MINUTE, true};
-
-#if !defined(_WIN64)
-static_assert(kOpenFileNameSize == 76, "the Save dialog gets the 76-byte OPENFILENAMEA");
-#endif
 
 static const char kTextFilter[] = "Text Files (*.txt)\0*.txt\0";
 
@@ -85,31 +79,12 @@ static bool ReadLimits(HWND dialog, int noStartDate, int noStopDate, int64_t* st
   return true;
 }
 
-// The Save dialog writes into ExportPath itself; a cancelled or failed one
-// puts the previous path back.
 static int ChooseExportFile(HWND dialog) {
-  char before[kPathSize];
-  memcpy(before, ExportPath, sizeof before);
-  OPENFILENAMEA save;
-  ZeroMemory(&save, sizeof save);
-  save.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  save.hwndOwner = dialog;
-  save.lpstrFilter = kTextFilter;
-  save.nFilterIndex = 1;
-  save.lpstrFile = ExportPath;
-  save.nMaxFile = sizeof ExportPath;
-  save.lpstrInitialDir = ProgramDirectory;
-  save.lpstrTitle = "Save Text Export As";
-  save.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-  save.lpstrDefExt = "txt";
-  if (GetSaveFileNameA(&save) == 1) {
-    if (ExportPath[0] != '\0') return 1;
-    ShowError("Invalid FileName");
-    return 0;
-  }
-  memcpy(ExportPath, before, sizeof ExportPath);
-  DWORD code = CommDlgExtendedError();
-  if (code != 0) ShowFileDialogFailure(dialog, code);
+  const FileDialogSettings settings = {true, kTextFilter, "Save Text Export As",
+                                       OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, "txt"};
+  if (!RunFileDialog(dialog, ExportPath, settings)) return 0;
+  if (ExportPath[0] != '\0') return 1;
+  ShowError("Invalid FileName");
   return 0;
 }
 

@@ -7,5 +7,3 @@
 int ChooseTimeSheetToOpen(HWND owner);
 // Like the Open dialog, but ExportPath keeps its value.
 int ChooseTimeSheetToSave(HWND owner);
-// The "WARNING" box for a file dialog that failed with `code`.
-void ShowFileDialogFailure(HWND owner, DWORD code);

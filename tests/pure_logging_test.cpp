@@ -30,9 +30,9 @@ TEST(PureElapsedTime, MinutesAndHoursToTheBit) {
 
 TEST(PureResumeQuestion, NamesTheRecordAndItsStart) {
   TimeRecord record = {};
-  strcpy(record.task, "Write report");
-  strcpy(record.project, "Acme");
-  strcpy(record.classification, "Billable");
+  snprintf(record.task, sizeof record.task, "Write report");
+  snprintf(record.project, sizeof record.project, "Acme");
+  snprintf(record.classification, sizeof record.classification, "Billable");
   record.startTime.wYear = 1999; record.startTime.wMonth = 3; record.startTime.wDay = 17;
   record.startTime.wHour = 15; record.startTime.wMinute = 7; record.startTime.wSecond = 9;
   char text[1024];
