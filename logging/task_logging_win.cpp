@@ -31,6 +31,15 @@ static void ShowLoggedTask(HWND window) {
   ShowField(window, IDC_MAIN_CURRENT_CLASSIFICATION, CurrentRecord.classification);
 }
 
+// Writes the running task's open record; only a written start is shown.
+static bool WriteLoggedTask(HWND window) {
+  char stamp[kStampTextSize];
+  StampText(CurrentRecord.startTime, stamp, sizeof stamp);
+  if (SaveTimeSheet(window, kSaveAppend) == 0) return false;
+  SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
+  return true;
+}
+
 static void MarkOpen(TimeRecord& record) {
   memset(&record.stopTime, 0, sizeof record.stopTime);
   record.stopSeconds = 0;
@@ -64,12 +73,8 @@ void StartTask(HWND window) {
   LoggingActive = true;
   ShowLoggedTask(window);
 
-  char stamp[kStampTextSize];
-  StampText(CurrentRecord.startTime, stamp, sizeof stamp);
   // Unwritten, the task goes on in memory and is written when it ends.
-  if (SaveTimeSheet(window, kSaveAppend) == 0) return;
-  SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
-  MergeRecordDescriptions(window, CurrentRecord);
+  if (WriteLoggedTask(window)) MergeRecordDescriptions(window, CurrentRecord);
 }
 
 // With no time sheet named, the user says where the ended task goes.
@@ -127,8 +132,5 @@ void OfferResume(HWND window) {
   LoggingActive = true;
   CurrentRecord = last;
   ShowLoggedTask(window);
-  char stamp[kStampTextSize];
-  StampText(CurrentRecord.startTime, stamp, sizeof stamp);
-  if (SaveTimeSheet(window, kSaveAppend) == 0) return;
-  SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
+  WriteLoggedTask(window);
 }

@@ -6,7 +6,6 @@
 #include "app/shell.h"
 #include "logging/current_task.h"
 #include "resources/resource.h"
-#include "store/file_seconds.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
 #include "tests/test_files.h"
@@ -63,11 +62,4 @@ std::vector<TimeRecord> ReadRecords(const std::string& path) {
   std::vector<TimeRecord> records(bytes.size() / sizeof(TimeRecord));
   if (!records.empty()) memcpy(records.data(), bytes.data(), records.size() * sizeof(TimeRecord));
   return records;
-}
-
-TimeRecord OpenRecordStartedAt(const char* task, const SYSTEMTIME& start) {
-  TimeRecord record = MakeRecord(task, "Project", "Class", 0, 0);
-  record.startTime = start;
-  ToFileSeconds(start, &record.startSeconds);
-  return record;
 }

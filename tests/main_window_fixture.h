@@ -28,4 +28,3 @@ class MainWindowTest : public testing::Test {
 };
 
 std::vector<TimeRecord> ReadRecords(const std::string& path);
-TimeRecord OpenRecordStartedAt(const char* task, const SYSTEMTIME& start);

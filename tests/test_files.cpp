@@ -84,14 +84,16 @@ HeldFile::~HeldFile() {
   if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
 }
 
-std::string FullDiskFolder() {
+std::string WindowsPathFromEnvironment(const char* name) {
   char linuxPath[MAX_PATH] = "";
-  if (GetEnvironmentVariableA("HOURWRIGHT_FULL_DISK_DIR", linuxPath, sizeof linuxPath) == 0) return "";
+  if (GetEnvironmentVariableA(name, linuxPath, sizeof linuxPath) == 0) return "";
   std::string path = std::string("Z:") + linuxPath;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
 }
+
+std::string FullDiskFolder() { return WindowsPathFromEnvironment("HOURWRIGHT_FULL_DISK_DIR"); }
 
 TimeRecord MakeRecord(const char* task, const char* project, const char* classification,
                       int64_t startSeconds, int64_t stopSeconds) {

@@ -41,6 +41,9 @@ class HeldFile {
   HANDLE handle_;
 };
 
+// A Linux path handed over by the test script, as Wine sees it; "" when unset.
+std::string WindowsPathFromEnvironment(const char* name);
+
 // The small full disk mounted by the test script, as a Windows path; "" when
 // the script could not mount one.
 std::string FullDiskFolder();

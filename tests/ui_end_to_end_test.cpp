@@ -157,14 +157,7 @@ void SaveScreenshot(HWND window, const std::string& path) {
   ReleaseDC(NULL, screen);
 }
 
-std::string ScreenshotPath() {
-  char linuxPath[MAX_PATH] = "";
-  if (GetEnvironmentVariableA("HOURWRIGHT_SCREENSHOT", linuxPath, sizeof linuxPath) == 0) return "";
-  std::string path = std::string("Z:") + linuxPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+std::string ScreenshotPath() { return WindowsPathFromEnvironment("HOURWRIGHT_SCREENSHOT"); }
 
 }  // namespace
 

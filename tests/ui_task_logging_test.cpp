@@ -7,6 +7,7 @@
 #include "store/paths.h"
 #include "store/stamp_text.h"
 #include "store/time_sheet.h"
+#include "tests/export_test_records.h"
 #include "tests/main_window_fixture.h"
 #include "tests/test_files.h"
 
@@ -176,12 +177,12 @@ class UiTaskResume : public MainWindowTest {
     file.dwHighDateTime = value.HighPart;
     FileTimeToSystemTime(&file, &start);
     start.wMilliseconds = 0;
-    open_ = OpenRecordStartedAt("Left open", start);
+    open_ = ExportOpen("Left open", start);
     WriteBytes(sheet_, RecordBytes(MakeRecord("Done", "P", "C", 100, 200)) + RecordBytes(open_));
   }
   std::string Question() const {
     return "Last Entry in the File was marked as still open.\n Do you want to continue logging time "
-           "to the last entry?\nLeft open\nProject\nClass\nTask Started: " +
+           "to the last entry?\nLeft open\nproject\nclass\nTask Started: " +
            Stamp(open_.startTime);
   }
   TempFolder folder_;
