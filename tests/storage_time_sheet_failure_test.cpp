@@ -7,7 +7,6 @@
 namespace {
 class StorageTimeSheetHeldFile : public StorageTimeSheet {};
 class StorageTimeSheetMissingFolder : public StorageTimeSheet {};
-class StorageTimeSheetFullDisk : public StorageTimeSheet {};
 
 // The rewrites from a loaded sheet, each reduced to its result (0 for those
 // that have none).
@@ -64,6 +63,19 @@ class FullDiskPlace {
   std::string path_;
 };
 }  // namespace
+
+class StorageTimeSheetFullDisk : public StorageTimeSheet {
+ protected:
+  // `count` closed records starting at 100, written as the named sheet on
+  // `disk`; returns the bytes written.
+  static std::string PlaceClosedSheet(const FullDiskPlace& disk, int count) {
+    std::string sheet;
+    for (int i = 0; i < count; ++i) sheet += Bytes({Closed(100 + i)});
+    NameSheet(disk.File("sheet.tim"));
+    WriteBytes(disk.File("sheet.tim"), sheet);
+    return sheet;
+  }
+};
 
 TEST_F(StorageTimeSheetHeldFile, LoadCannotReadIt) {
   WriteBytes(Sheet(), kSheet);
@@ -128,10 +140,7 @@ TEST_F(StorageTimeSheetMissingFolder, RewritesFailAndKeepTheSheetLoaded) {
 TEST_F(StorageTimeSheetFullDisk, RewriteThatCannotFitASecondCopyLeavesTheOriginal) {
   FullDiskPlace disk;
   if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
-  std::string sheet;
-  for (int i = 0; i < 160; ++i) sheet += Bytes({Closed(100 + i)});
-  NameSheet(disk.File("sheet.tim"));
-  WriteBytes(disk.File("sheet.tim"), sheet);
+  std::string sheet = PlaceClosedSheet(disk, 160);
   ASSERT_EQ(ReadBytes(disk.File("sheet.tim")).size(), sheet.size());
   ASSERT_EQ(LoadTimeSheet(), 1);
   snprintf(TimeSheet.records[0].task, sizeof TimeSheet.records[0].task, "edited");
@@ -146,10 +155,7 @@ TEST_F(StorageTimeSheetFullDisk, RewriteThatCannotFitASecondCopyLeavesTheOrigina
 TEST_F(StorageTimeSheetFullDisk, InsertOnAFullDiskLeavesTheOriginal) {
   FullDiskPlace disk;
   if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
-  std::string sheet;
-  for (int i = 0; i < 16; ++i) sheet += Bytes({Closed(100 + i)});
-  NameSheet(disk.File("sheet.tim"));
-  WriteBytes(disk.File("sheet.tim"), sheet);
+  std::string sheet = PlaceClosedSheet(disk, 16);
   ASSERT_EQ(LoadTimeSheet(), 1);
   disk.Fill();
   InsertRecordByStart(Closed(50, "new"));
@@ -162,10 +168,7 @@ TEST_F(StorageTimeSheetFullDisk, InsertOnAFullDiskLeavesTheOriginal) {
 TEST_F(StorageTimeSheetFullDisk, AppendThatDoesNotFitLeavesTheFileAsItWas) {
   FullDiskPlace disk;
   if (!disk.Present()) GTEST_SKIP() << "no full disk mounted (HOURWRIGHT_FULL_DISK_DIR unset)";
-  std::string sheet;
-  for (int i = 0; i < 16; ++i) sheet += Bytes({Closed(100 + i)});
-  NameSheet(disk.File("sheet.tim"));
-  WriteBytes(disk.File("sheet.tim"), sheet);
+  std::string sheet = PlaceClosedSheet(disk, 16);
   disk.Fill();
   CurrentRecord = Open(300);
   EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
