@@ -1,6 +1,6 @@
 // The default web browser, looked up once at start-up.
 #pragma once
-#include "store/time_record.h"
+#include "common/path_size.h"
 
 extern char BrowserCommand[kPathSize];
 

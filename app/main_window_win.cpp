@@ -4,12 +4,12 @@
 
 #include <initializer_list>
 
-#include "app/help.h"
-#include "app/message_boxes.h"
-#include "app/shell.h"
+#include "common/help.h"
+#include "common/message_boxes.h"
+#include "common/shell.h"
 #include "app/tray_icon.h"
 #include "export/export_dialog.h"
-#include "logging/current_task.h"
+#include "store/current_task.h"
 #include "logging/task_logging.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"

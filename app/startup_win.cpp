@@ -3,7 +3,7 @@
 #include "about/browser.h"
 #include "app/main_window.h"
 #include "app/program_paths.h"
-#include "app/shell.h"
+#include "common/shell.h"
 #include "app/single_instance.h"
 #include "resources/resource.h"
 #include "store/paths.h"

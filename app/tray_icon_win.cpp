@@ -3,7 +3,7 @@
 #include <shellapi.h>
 #include <stdio.h>
 
-#include "app/shell.h"
+#include "common/shell.h"
 #include "resources/resource.h"
 
 #if !defined(_WIN64)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/bench_util.h"
-#include "logging/current_task.h"
+#include "store/current_task.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
 

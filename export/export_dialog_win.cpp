@@ -2,10 +2,10 @@
 
 #include <string.h>
 
-#include "app/help.h"
-#include "app/message_boxes.h"
-#include "app/parse_int.h"
-#include "app/shell.h"
+#include "common/help.h"
+#include "common/message_boxes.h"
+#include "common/parse_int.h"
+#include "common/shell.h"
 #include "export/export_dates.h"
 #include "export/export_text.h"
 #include "export/export_writers.h"

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "app/message_boxes.h"
+#include "common/message_boxes.h"
 #include "export/export_text.h"
 #include "export/record_stream_win.h"
 #include "store/paths.h"

@@ -3,9 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "app/message_boxes.h"
-#include "logging/current_task.h"
-#include "logging/elapsed_time.h"
+#include "common/message_boxes.h"
+#include "store/current_task.h"
+#include "common/elapsed_time.h"
 #include "logging/resume_question.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "app/shell.h"
+#include "common/shell.h"
 
 void ShowFileDialogFailure(HWND owner, DWORD code) {
   char text[64];

@@ -2,9 +2,10 @@
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
+#include "common/path_size.h"
 #include "store/win_types.h"
 
-enum { kDescriptionSize = 64, kRecordSize = 256, kPathSize = 260 };
+enum { kDescriptionSize = 64, kRecordSize = 256 };
 
 struct TimeRecord {
   char task[kDescriptionSize];

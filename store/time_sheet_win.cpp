@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-#include "logging/current_task.h"
+#include "store/current_task.h"
 #include "store/file_selection.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"

@@ -3,8 +3,8 @@
 #include <string.h>
 
 #include "app/main_window.h"
-#include "app/shell.h"
-#include "logging/current_task.h"
+#include "common/shell.h"
+#include "store/current_task.h"
 #include "resources/resource.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "logging/elapsed_time.h"
+#include "common/elapsed_time.h"
 #include "logging/resume_question.h"
 
 static uint32_t Bits(float value) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/parse_int.h"
+#include "common/parse_int.h"
 
 TEST(PureParseInt, ReadsLikeAtoiAndWrapsIn32Bits) {
   struct Case { const char* text; int32_t expected; } cases[] = {

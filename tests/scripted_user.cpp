@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/shell.h"
+#include "common/shell.h"
 
 namespace {
 ScriptedUser* activeUser = nullptr;

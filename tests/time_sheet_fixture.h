@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "logging/current_task.h"
+#include "store/current_task.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
 #include "tests/test_files.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/shell.h"
+#include "common/shell.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
 #include "store/paths.h"

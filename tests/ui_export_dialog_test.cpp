@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/shell.h"
+#include "common/shell.h"
 #include "export/export_dialog.h"
 #include "export/export_text.h"
 #include "resources/resource.h"

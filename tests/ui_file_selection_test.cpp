@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/shell.h"
+#include "common/shell.h"
 #include "store/file_dialog_win.h"
 #include "store/file_selection.h"
 #include "store/paths.h"

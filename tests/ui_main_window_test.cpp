@@ -1,7 +1,7 @@
 #include <string.h>
 
-#include "app/shell.h"
-#include "logging/current_task.h"
+#include "common/shell.h"
+#include "store/current_task.h"
 #include "resources/resource.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"

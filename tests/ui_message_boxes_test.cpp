@@ -1,8 +1,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "app/message_boxes.h"
-#include "app/shell.h"
+#include "common/message_boxes.h"
+#include "common/shell.h"
 #include "tests/scripted_user.h"
 
 TEST(UiMessageBoxes, ErrorShowsProductCaptionTextAndIcon) {

@@ -1,4 +1,4 @@
-#include "logging/current_task.h"
+#include "store/current_task.h"
 
 TimeRecord CurrentRecord;
 bool LoggingActive;

@@ -1,6 +1,6 @@
-#include "app/help.h"
+#include "common/help.h"
 
-#include "app/shell.h"
+#include "common/shell.h"
 
 void ShowHelp(HelpContext context) {
   WinHelpA(MainWindow, HelpFilePath, HELP_CONTEXT, context);

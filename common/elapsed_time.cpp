@@ -1,4 +1,4 @@
-#include "logging/elapsed_time.h"
+#include "common/elapsed_time.h"
 
 // The hours come from the unrounded minutes times the single-precision 1/60,
 // widened: stored files carry exactly these bits (5400 s gives 1.5000001).

@@ -1,4 +1,4 @@
-#include "app/parse_int.h"
+#include "common/parse_int.h"
 
 int32_t ParseInt(const char* text) {
   const char* p = text;

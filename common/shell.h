@@ -1,7 +1,7 @@
 // Program-wide handles and the paths fixed at start-up.
 #pragma once
 #include <windows.h>
-#include "store/time_record.h"
+#include "common/path_size.h"
 
 extern HINSTANCE ProgramInstance;
 extern HWND MainWindow;  // null until the main window's creation returns

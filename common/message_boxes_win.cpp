@@ -1,6 +1,6 @@
-#include "app/message_boxes.h"
+#include "common/message_boxes.h"
 
-#include "app/shell.h"
+#include "common/shell.h"
 
 static const char kProductName[] = "Hourwright";
 

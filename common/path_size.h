@@ -1,0 +1,4 @@
+// The one size of every path buffer in the program.
+#pragma once
+
+enum { kPathSize = 260 };
