@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "about/browser.h"
+#include "common/browser.h"
 #include "app/main_window.h"
 #include "app/program_paths.h"
 #include "common/shell.h"

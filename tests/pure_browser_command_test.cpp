@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "about/browser_command.h"
+#include "common/browser_command.h"
 
 TEST(PureBrowserCommand, QuotesDroppedAndCutAfterTheFirstLowerCaseExe) {
   struct Case { std::string value, expected; } cases[] = {
@@ -26,4 +26,26 @@ TEST(PureBrowserCommand, NeverRunsPastItsBuffer) {
   char out[8];
   ExtractBrowserCommand("C:\\very\\long\\path\\browser.exe", out, sizeof out);
   EXPECT_STREQ(out, "C:\\very");
+}
+
+TEST(PureBrowserCommand, CommandLineQuotesThePathAndRefusesWhatDoesNotFit) {
+  const std::string browser = "C:\\Program Files\\Web\\web.exe";
+  // Quotes, blank and browser take 31 characters; the rest of a 511-character
+  // line is the address.
+  const std::string fits(511 - browser.size() - 3, 'a'), tooLong(fits + "b");
+  struct Case { std::string browser, address; bool built; std::string line; } cases[] = {
+      {browser, "http://www.example.com/", true,
+       "\"C:\\Program Files\\Web\\web.exe\" http://www.example.com/"},
+      {"", "http://www.example.com/", false, ""},
+      {browser, fits, true, "\"" + browser + "\" " + fits},
+      {browser, tooLong, false, ""},
+  };
+  for (const Case& c : cases) {
+    char out[512] = "leftover";
+    EXPECT_EQ(BuildBrowserCommandLine(c.browser.c_str(), c.address.c_str(), out, sizeof out),
+              c.built) << c.address.size();
+    EXPECT_EQ(out, c.line);
+    if (c.built) EXPECT_LE(std::string(out).size(), 511u);
+  }
+  EXPECT_EQ(std::string("\"" + browser + "\" " + fits).size(), 511u);
 }

@@ -1,8 +1,8 @@
-#include "about/browser.h"
+#include "common/browser.h"
 
 #include <windows.h>
 
-#include "about/browser_command.h"
+#include "common/browser_command.h"
 
 char BrowserCommand[kPathSize];
 
