@@ -3,7 +3,7 @@ BUILD ?= build
 B := $(abspath $(BUILD))
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test run bench clean
+.PHONY: all deps build test run bench screenshots clean
 
 all: build
 
@@ -29,6 +29,9 @@ run: build
 
 bench: build
 	./scripts/run-bench.sh $(B)
+
+screenshots: build
+	./scripts/screenshots.sh $(B)
 
 clean:
 	rm -rf $(B)

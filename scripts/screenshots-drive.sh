@@ -1,0 +1,119 @@
+#!/bin/sh
+# Inside the X server of screenshots.sh: starts the program and plays the
+# user, saving one PNG per window into the output folder.
+#   screenshots-drive.sh <exe> <time sheet as a Windows path> <output folder>
+exe="$1" sheet="$2" out="$3"
+
+# The X window of a visible window with this exact title, waited for up to
+# $2 tenths of a second; empty when it does not show up.
+find_window() {
+  tries=0
+  while [ "$tries" -lt "$2" ]; do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+# A visible window of the program other than the main window and the tray,
+# for dialogs whose title this script does not know.
+find_other_window() {
+  tries=0
+  while [ "$tries" -lt "$1" ]; do
+    for id in $(xdotool search --onlyvisible --class 'hourwright.exe' 2>/dev/null); do
+      [ "$id" = "$main" ] && continue
+      name=$(xdotool getwindowname "$id" 2>/dev/null)
+      [ -n "$name" ] && [ "$name" != "Wine System Tray" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+gone() {
+  tries=0
+  while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && [ "$tries" -lt 50 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+}
+
+# Keys go to the window under the pointer (no window manager here).
+point_at() { xdotool mousemove --window "$1" 40 40; sleep 0.2; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.6; }
+# The main window stands at 0,0; the menu titles and their items by pixel.
+menu() { click "$1" 31; click "$2" "$3"; }
+shot() {
+  sleep 1.5  # let Wine finish painting
+  import -window "$1" "$out/$2"
+  echo "saved docs/$2"
+}
+
+wine "$exe" &
+main=$(find_window Hourwright 300) || { echo "the main window did not appear" >&2; exit 1; }
+sleep 1
+
+# File > Open Timesheet, typing the sample's path into the Open dialog.
+menu 18 75 52
+if dialog=$(find_window "Open TimeSheet File" 100); then
+  sleep 1.5
+  point_at "$dialog"
+  xdotool type --delay 20 "$sheet"
+  xdotool key Return
+  gone "Open TimeSheet File"
+else
+  echo "note: the Open dialog did not open; the main window shows no time sheet"
+fi
+sleep 1
+
+# Log a task, typed as a user would.
+point_at "$main"
+xdotool key alt+t; xdotool type --delay 20 "Write user guide"
+xdotool key alt+p; xdotool type --delay 20 "Hourwright 1.0"
+xdotool key alt+c; xdotool type --delay 20 "Documentation"
+xdotool key alt+s
+sleep 1
+shot "$main" main-window.png
+
+# File > Export, with a start and a stop limit and hours and minutes.
+menu 18 75 95
+if dialog=$(find_window "Export a Time Sheet" 100); then
+  point_at "$dialog"
+  xdotool key Tab; xdotool type --delay 20 "3"
+  for field in 16 2026 8 0; do xdotool key Tab; xdotool type --delay 20 "$field"; done
+  xdotool key Tab Tab
+  for field in 3 17 2026 18 0; do xdotool type --delay 20 "$field"; xdotool key Tab; done
+  xdotool key alt+u
+  shot "$dialog" export-dialog.png
+  xdotool key Escape
+  gone "Export a Time Sheet"
+else
+  echo "note: the export dialog did not open; docs/export-dialog.png not taken"
+fi
+
+# Edit Lists > Time Entries, with the first record selected.
+menu 67 100 69
+if dialog=$(find_window "Edit Time Records" 50); then
+  point_at "$dialog"
+  xdotool key Down
+  shot "$dialog" records-editor.png
+  xdotool key Escape
+  gone "Edit Time Records"
+else
+  echo "note: this build has no time records editor yet; docs/records-editor.png not taken"
+fi
+
+# Help > About.
+menu 119 140 69
+if dialog=$(find_other_window 50); then
+  shot "$dialog" about.png
+  point_at "$dialog"
+  xdotool key Escape
+else
+  echo "note: this build has no About box yet; docs/about.png not taken"
+fi
+
+wineserver -k 2>/dev/null || true

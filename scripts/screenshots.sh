@@ -1,0 +1,34 @@
+#!/bin/sh
+# Takes the documentation's screenshots from the real program: runs
+# build/win64/hourwright.exe under Wine in a private X server and drives it
+# with the mouse and keyboard (xdotool) as a user would, on a sample time
+# sheet in a temporary folder. A dialog this build does not have yet is
+# skipped with a note.
+#   scripts/screenshots.sh [build folder]       (make screenshots)
+set -e
+BUILD=$(cd "${1:-build}" && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
+exe="$BUILD/win64/hourwright.exe"
+[ -f "$exe" ] || { echo "no $exe: run make build first" >&2; exit 1; }
+export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all
+"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+
+# This Wine does not pick up the fonts of fonts-wine by itself: without
+# Marlett in the prefix the caption buttons are drawn as the letters "0 1 r".
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+for font in /usr/share/wine/fonts/*.ttf; do
+  [ -f "$font" ] && [ ! -f "$fonts/$(basename "$font")" ] && cp "$font" "$fonts/"
+done
+[ -f "$fonts/marlett.ttf" ] || echo "note: no marlett.ttf (install fonts-wine); caption buttons will show as letters"
+
+# The sample sheet lives in C:\Time Sheets of the prefix, so the status line
+# shows a plausible path; the folder goes again when the script ends.
+sheets="$WINEPREFIX/drive_c/Time Sheets"
+rm -rf "$sheets"
+mkdir -p "$sheets"
+trap 'rm -rf "$sheets"' EXIT
+python3 "$root/scripts/sample-time-sheet.py" "$sheets"
+
+out="$root/docs"
+xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/screenshots-drive.sh" "$exe" 'C:\Time Sheets\jobs.tim' "$out"
