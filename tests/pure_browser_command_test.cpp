@@ -45,7 +45,9 @@ TEST(PureBrowserCommand, CommandLineQuotesThePathAndRefusesWhatDoesNotFit) {
     EXPECT_EQ(BuildBrowserCommandLine(c.browser.c_str(), c.address.c_str(), out, sizeof out),
               c.built) << c.address.size();
     EXPECT_EQ(out, c.line);
-    if (c.built) EXPECT_LE(std::string(out).size(), 511u);
+    if (c.built) {
+      EXPECT_LE(std::string(out).size(), 511u);
+    }
   }
   EXPECT_EQ(std::string("\"" + browser + "\" " + fits).size(), 511u);
 }
