@@ -1,5 +1,4 @@
 #include <stdio.h>
-#include <string.h>
 
 #include <map>
 #include <string>
@@ -214,31 +213,6 @@ TEST_F(UiAboutBox, WebLinksStartTheQuotedBrowserMaximisedOnTheirPages) {
       {browser + "https://www.example.com/", SW_SHOWMAXIMIZED},
       {browser + "https://www.example.com/hourwright/", SW_SHOWMAXIMIZED}};
   EXPECT_EQ(started, expected);
-}
-
-TEST_F(UiAboutBox, WebLinksStartNothingWithoutABrowser) {
-  BrowserCommand[0] = '\0';
-  ScriptedUser user;
-  OpenAbout(user, [](HWND about) {
-    ClickLink(about, IDC_ABOUT_WEB_SITE);
-    ClickLink(about, IDC_ABOUT_PRODUCT_PAGE);
-    PressButton(about, IDOK);
-    return true;
-  });
-  EXPECT_TRUE(started.empty());
-}
-
-TEST_F(UiAboutBox, WebPageRefusesALineThatDoesNotFitRatherThanCutIt) {
-  const std::string fits(511 - strlen(kBrowser) - 3, 'a');
-  struct Case { std::string address; bool starts; } cases[] = {{fits, true}, {fits + "b", false}};
-  for (const Case& c : cases) {
-    started.clear();
-    OpenWebPage(window_, c.address.c_str());
-    ASSERT_EQ(started.size(), c.starts ? 1u : 0u) << c.address.size();
-    if (c.starts) {
-      EXPECT_EQ(started[0].first, std::string("\"") + kBrowser + "\" " + c.address);
-    }
-  }
 }
 
 TEST_F(UiAboutBox, MailLinkReportsEachMailFailureAndTheBoxStaysOpen) {
