@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "about/about_box.h"
 #include "common/help.h"
 #include "common/message_boxes.h"
 #include "common/shell.h"
@@ -88,7 +89,8 @@ static BOOL OnCommand(HWND window, int id) {
       ShowHelp(kHelpMainWindow);
       return TRUE;
     case IDM_ABOUT:
-      return TRUE;  // the About box comes later
+      ShowAboutBox(window);
+      return TRUE;
   }
   return FALSE;
 }

@@ -16,10 +16,14 @@ if mountpoint -q "$full"; then
   trap 'umount "$full" 2>/dev/null || true' EXIT
 fi
 export HOURWRIGHT_SCREENSHOT="$BUILD/main-window.bmp"
-rm -f "$HOURWRIGHT_SCREENSHOT"
+export HOURWRIGHT_ABOUT_SCREENSHOT="$BUILD/about.bmp"
+rm -f "$HOURWRIGHT_SCREENSHOT" "$HOURWRIGHT_ABOUT_SCREENSHOT"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c "cd '$BUILD/win64' && ctest --output-on-failure" || status=$?
 if [ -f "$HOURWRIGHT_SCREENSHOT" ]; then
   convert "$HOURWRIGHT_SCREENSHOT" "$BUILD/main-window.png" && echo "screenshot of the logging window: $BUILD/main-window.png"
+fi
+if [ -f "$HOURWRIGHT_ABOUT_SCREENSHOT" ]; then
+  convert "$HOURWRIGHT_ABOUT_SCREENSHOT" "$BUILD/about.png" && echo "screenshot of the About box: $BUILD/about.png"
 fi
 exit $status
