@@ -36,7 +36,9 @@ void ExpectLayout(HWND dialog, const std::vector<Control>& controls, int width, 
     }
     const Control& c = controls[index++];
     EXPECT_STREQ(className, c.className) << c.text;
-    if (strcmp(c.className, "SysListView32") != 0) EXPECT_EQ(WindowText(child), c.text);
+    if (strcmp(c.className, "SysListView32") != 0) {
+      EXPECT_EQ(WindowText(child), c.text);
+    }
     EXPECT_EQ(static_cast<int>(static_cast<short>(GetDlgCtrlID(child))), c.id) << c.text;
     RECT units = {c.x, c.y, c.cx, c.cy}, actual;
     MapDialogRect(dialog, &units);
