@@ -1,5 +1,6 @@
 #include "editors/record_list.h"
 
+#include <ctype.h>
 #include <math.h>
 #include <stdio.h>
 
@@ -60,4 +61,27 @@ void RecordCellText(const TimeRecord& record, int column, char* out, size_t outS
       return;
   }
   if (outSize > 0) out[0] = '\0';
+}
+
+static bool StartsWith(const char* text, const char* prefix) {
+  for (; *prefix != '\0'; ++text, ++prefix)
+    if (tolower(static_cast<unsigned char>(*text)) != tolower(static_cast<unsigned char>(*prefix)))
+      return false;
+  return true;
+}
+
+int32_t FindRowByStart(const TimeRecord* records, int32_t rows, int32_t from, const char* prefix,
+                       bool wrap) {
+  if (from < 0 || from > rows) from = 0;
+  char text[kRecordCellSize];
+  for (int32_t n = 0; n < rows; ++n) {
+    int32_t row = from + n;
+    if (row >= rows) {
+      if (!wrap) break;
+      row -= rows;
+    }
+    StampText(records[row].startTime, text, sizeof text);
+    if (StartsWith(text, prefix)) return row;
+  }
+  return -1;
 }

@@ -17,3 +17,8 @@ void ElapsedCellText(float elapsedMinutes, char* out, size_t outSize);
 
 // The text of one cell of a record's row (columns 0 to 5).
 void RecordCellText(const TimeRecord& record, int column, char* out, size_t outSize);
+
+// Type-ahead in the list: the first row from `from` on (wrapping round when
+// `wrap`) whose start text begins with `prefix`, ignoring case; -1 if none.
+int32_t FindRowByStart(const TimeRecord* records, int32_t rows, int32_t from, const char* prefix,
+                       bool wrap);

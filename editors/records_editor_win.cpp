@@ -182,6 +182,26 @@ static void OnGetDispInfoW(const RecordsEditor& editor, NMLVDISPINFOW* info) {
     item.pszText[item.cchTextMax - 1] = L'\0';
 }
 
+// Type-ahead of the owner-data list: the rows are searched on their start
+// text, as a list holding its texts would search its first column.
+static void OnFindItem(HWND dialog, const RecordsEditor& editor, int32_t from, const char* prefix,
+                       UINT flags) {
+  int32_t found = -1;
+  if ((flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && prefix != NULL && TimeSheet.records != NULL) {
+    int32_t rows = editor.listedRows < TimeSheet.count ? editor.listedRows : TimeSheet.count;
+    found = FindRowByStart(TimeSheet.records, rows, from, prefix, (flags & LVFI_WRAP) != 0);
+  }
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, found);
+}
+
+static void OnFindItemW(HWND dialog, const RecordsEditor& editor, const NMLVFINDITEMW* find) {
+  char prefix[kRecordCellSize] = "";
+  if (find->lvfi.psz != NULL &&
+      WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix, sizeof prefix, NULL, NULL) == 0)
+    prefix[sizeof prefix - 1] = '\0';
+  OnFindItem(dialog, editor, find->iStart, find->lvfi.psz != NULL ? prefix : NULL, find->lvfi.flags);
+}
+
 static INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
   RecordsEditor* editor = EditorOf(dialog);
   if (editor == NULL || header->idFrom != IDC_RECORDS_LIST) return FALSE;
@@ -194,6 +214,14 @@ static INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
       return TRUE;
     case LVN_GETDISPINFOW:
       OnGetDispInfoW(*editor, reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+      return TRUE;
+    case LVN_ODFINDITEMA: {
+      const NMLVFINDITEMA* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
+      OnFindItem(dialog, *editor, find->iStart, find->lvfi.psz, find->lvfi.flags);
+      return TRUE;
+    }
+    case LVN_ODFINDITEMW:
+      OnFindItemW(dialog, *editor, reinterpret_cast<const NMLVFINDITEMW*>(header));
       return TRUE;
   }
   return FALSE;

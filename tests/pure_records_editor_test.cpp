@@ -134,6 +134,18 @@ TEST(PureRecordList, CellsOfARow) {
   EXPECT_STREQ(kRecordColumnHeaders[5], "Elapsed Time  Hours:Minutes");
 }
 
+TEST(PureRecordList, TypeAheadFindsTheNextRowByItsStart) {
+  std::vector<TimeRecord> rows(4, Rec(1, 2));
+  const WORD hours[] = {9, 10, 21, 10};
+  for (int i = 0; i < 4; ++i) rows[i].startTime = SYSTEMTIME{1999, 3, 0, 17, hours[i], 0, 0, 0};
+  struct Case { int32_t from; const char* prefix; bool wrap; int32_t row; } cases[] = {
+      {0, "10", false, 1}, {2, "10", false, 3}, {0, "9:00:00 PM", false, 2}, {3, "9", true, 0},
+      {3, "9", false, -1}, {0, "11", true, -1}, {0, "", false, 0}, {7, "10", false, 1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FindRowByStart(rows.data(), 4, c.from, c.prefix, c.wrap), c.row) << c.from << c.prefix;
+}
+
 TEST(PureTimeSheetRules, AnAddedRecordGoesBeforeTheRunningTask) {
   std::vector<TimeRecord> withTask = {Rec(100, 160), Rec(200, 260), Rec(300, 0)};
   std::vector<TimeRecord> closed = {Rec(100, 160), Rec(200, 260), Rec(300, 360)};

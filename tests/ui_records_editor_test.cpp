@@ -151,6 +151,12 @@ TEST_F(UiRecordsEditor, RowsEndAtTheFirstOpenRecordWithHoursAndMinutes) {
     EXPECT_EQ(ListCell(editor, 1, 2), "Beta");
     EXPECT_EQ(ListCell(editor, 1, 3), "Proj");
     EXPECT_EQ(ListCell(editor, 1, 4), "Cls");
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING | LVFI_PARTIAL;
+    find.psz = "11:00";
+    EXPECT_EQ(SendMessageA(RecordList(editor), LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)), -1);
+    find.psz = "10:05";
+    EXPECT_EQ(SendMessageA(RecordList(editor), LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)), 1);
     SelectRow(editor, 4);  // the open record has no row to select
     PressButton(editor, IDC_RECORDS_EDIT);
     return true;
