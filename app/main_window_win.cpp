@@ -9,6 +9,7 @@
 #include "common/message_boxes.h"
 #include "common/shell.h"
 #include "app/tray_icon.h"
+#include "editors/records_editor.h"
 #include "export/export_dialog.h"
 #include "store/current_task.h"
 #include "logging/task_logging.h"
@@ -76,8 +77,10 @@ static BOOL OnCommand(HWND window, int id) {
       OnOpenTimeSheet(window);
       return TRUE;
     case IDM_TASK_LISTS:
+      TimeSheetOpen();  // the lists editor comes later; the refusal holds already
+      return TRUE;
     case IDM_TIME_ENTRIES:
-      TimeSheetOpen();  // the two editors come later; the refusal holds already
+      if (TimeSheetOpen()) ShowTimeRecordsEditor(window);
       return TRUE;
     case IDM_EXIT:
       if (AskToClose()) PostMessageA(window, WM_CLOSE, 0, 0);

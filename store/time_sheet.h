@@ -15,6 +15,13 @@ enum SaveMode { kSaveAppend = 0, kSaveAsEdited = 1 };
 int LoadTimeSheet();  // 1 loaded, 0 no such file, -1 cannot be read
 void ReleaseTimeSheet();
 int SaveTimeSheet(HWND owner, int mode);  // 1 written, 0 nothing written
-void InsertRecordByStart(TimeRecord record);
-void DeleteRecordAt(int32_t index);
+// The three below return 1 when the file was rewritten, 0 when it was left as it was.
+int InsertRecordByStart(TimeRecord record);
+int DeleteRecordAt(int32_t index);
 int KeepRecordsFrom(int64_t cutoff);
+
+// The same rewrites for the records editor while a task is being logged: a
+// trailing open record (the running task) stays the file's last record.
+int SaveEditedKeepingTask();
+int InsertRecordBeforeTask(TimeRecord record);
+int KeepRecordsFromKeepingTask(int64_t cutoff);

@@ -17,6 +17,15 @@ int32_t InsertPosition(const TimeRecord* records, int32_t count, int64_t startSe
   return i;
 }
 
+static bool EndsOpen(const TimeRecord* records, int32_t count) {
+  return count > 0 && RecordIsOpen(records[count - 1]);
+}
+
+int32_t InsertPositionBeforeTask(const TimeRecord* records, int32_t count, int64_t startSeconds) {
+  int32_t at = InsertPosition(records, count, startSeconds);
+  return EndsOpen(records, count) && at == count ? count - 1 : at;
+}
+
 bool IsRecordIndex(int32_t count, int32_t index) { return index >= 0 && index < count; }
 
 int32_t KeptRuns(const TimeRecord* records, int32_t count, int64_t cutoff, RecordRun* runs) {
@@ -28,5 +37,17 @@ int32_t KeptRuns(const TimeRecord* records, int32_t count, int64_t cutoff, Recor
     else
       runs[n++] = RecordRun{i, 1};
   }
+  return n;
+}
+
+int32_t KeptRunsKeepingTask(const TimeRecord* records, int32_t count, int64_t cutoff,
+                            RecordRun* runs) {
+  if (!EndsOpen(records, count)) return KeptRuns(records, count, cutoff, runs);
+  int32_t task = count - 1;
+  int32_t n = KeptRuns(records, task, cutoff, runs);
+  if (n > 0 && runs[n - 1].first + runs[n - 1].count == task)
+    ++runs[n - 1].count;
+  else
+    runs[n++] = RecordRun{task, 1};
   return n;
 }

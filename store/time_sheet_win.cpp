@@ -43,31 +43,46 @@ int SaveTimeSheet(HWND owner, int mode) {
   return Rewrite(&piece, 1);
 }
 
-void InsertRecordByStart(TimeRecord record) {
-  if (!MayRewriteFromLoaded()) return;
-  const TimeRecord* records = TimeSheet.records;
-  int32_t count = LoadedCount();
-  int32_t at = InsertPosition(records, count, record.startSeconds);
-  FilePiece pieces[3] = {
-      {records, BytesOf(at)}, {&record, kRecordSize}, {records + at, BytesOf(count - at)}};
-  Rewrite(pieces, 3);
+// The whole loaded sheet, a trailing open record included.
+int SaveEditedKeepingTask() {
+  if (!MayRewriteFromLoaded()) return 0;
+  FilePiece all = {TimeSheet.records, BytesOf(LoadedCount())};
+  return Rewrite(&all, 1);
 }
 
-void DeleteRecordAt(int32_t index) {
-  if (!MayRewriteFromLoaded()) return;
+static int InsertRecordAt(const TimeRecord& record, int32_t at) {
+  const TimeRecord* records = TimeSheet.records;
+  int32_t count = LoadedCount();
+  FilePiece pieces[3] = {
+      {records, BytesOf(at)}, {&record, kRecordSize}, {records + at, BytesOf(count - at)}};
+  return Rewrite(pieces, 3);
+}
+
+int InsertRecordByStart(TimeRecord record) {
+  if (!MayRewriteFromLoaded()) return 0;
+  return InsertRecordAt(record, InsertPosition(TimeSheet.records, LoadedCount(), record.startSeconds));
+}
+
+int InsertRecordBeforeTask(TimeRecord record) {
+  if (!MayRewriteFromLoaded()) return 0;
+  return InsertRecordAt(
+      record, InsertPositionBeforeTask(TimeSheet.records, LoadedCount(), record.startSeconds));
+}
+
+int DeleteRecordAt(int32_t index) {
+  if (!MayRewriteFromLoaded()) return 0;
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
   if (!IsRecordIndex(count, index)) {
     FilePiece all = {records, BytesOf(count)};
-    Rewrite(&all, 1);
-    return;
+    return Rewrite(&all, 1);
   }
   FilePiece pieces[2] = {{records, BytesOf(index)},
                          {records + index + 1, BytesOf(count - index - 1)}};
-  Rewrite(pieces, 2);
+  return Rewrite(pieces, 2);
 }
 
-int KeepRecordsFrom(int64_t cutoff) {
+static int KeepFrom(int64_t cutoff, bool keepTask) {
   if (!MayRewriteFromLoaded()) return 0;
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
@@ -78,7 +93,8 @@ int KeepRecordsFrom(int64_t cutoff) {
   FilePiece* pieces = static_cast<FilePiece*>(malloc(most * sizeof(FilePiece)));
   int result = 0;
   if (runs != NULL && pieces != NULL) {
-    int32_t n = KeptRuns(records, count, cutoff, runs);
+    int32_t n = keepTask ? KeptRunsKeepingTask(records, count, cutoff, runs)
+                         : KeptRuns(records, count, cutoff, runs);
     for (int32_t i = 0; i < n; ++i)
       pieces[i] = FilePiece{records + runs[i].first, BytesOf(runs[i].count)};
     result = Rewrite(pieces, static_cast<size_t>(n));
@@ -87,3 +103,7 @@ int KeepRecordsFrom(int64_t cutoff) {
   free(pieces);
   return result;
 }
+
+int KeepRecordsFrom(int64_t cutoff) { return KeepFrom(cutoff, false); }
+
+int KeepRecordsFromKeepingTask(int64_t cutoff) { return KeepFrom(cutoff, true); }

@@ -93,6 +93,25 @@ ScriptedUser& ScriptedUser::OnDialog(const std::string& caption, Action action) 
   return *this;
 }
 
+ScriptedUser& ScriptedUser::OnDialogAgain(const std::string& caption, Action action) {
+  steps_.push_back(Step{caption, std::move(action), 0, true});
+  return *this;
+}
+
+bool ScriptedUser::RunAgainStep() {
+  if (steps_.empty() || !steps_.front().again) return false;
+  for (HWND window : handled_) {
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
+    if (WindowText(window) != steps_.front().caption) continue;
+    Step step = steps_.front();
+    if (!step.action(window)) return false;
+    steps_.erase(steps_.begin());
+    if (!steps_.empty()) steps_.front().deadline = GetTickCount() + stepTimeoutMs_;
+    return true;
+  }
+  return false;
+}
+
 ScriptedUser& ScriptedUser::AnswerBox(const std::string& caption, const std::string& text,
                                       int button, BoxIcon icon) {
   return OnDialog(caption, [this, caption, text, button, icon](HWND box) {
@@ -166,6 +185,10 @@ void ScriptedUser::Tick() {
 
   DWORD now = GetTickCount();
   if (!steps_.empty() && steps_.front().deadline == 0) steps_.front().deadline = now + stepTimeoutMs_;
+  if (RunAgainStep()) {
+    inTick_ = false;
+    return;
+  }
   for (HWND window : CandidateWindows()) {
     std::string caption = WindowText(window);
     if (!steps_.empty() && caption == steps_.front().caption) {

@@ -27,6 +27,9 @@ class ScriptedUser {
                           BoxIcon icon = BoxIcon::kAny);
   // Any dialog with this caption; runs `action` on it.
   ScriptedUser& OnDialog(const std::string& caption, Action action);
+  // A dialog met before that stays open (an editor): runs `action` on it once
+  // it is enabled again, that is once the windows it opened have closed.
+  ScriptedUser& OnDialogAgain(const std::string& caption, Action action);
   // A common file dialog: types `path` as the file name and presses OK.
   ScriptedUser& ChooseFile(const std::string& caption, const std::string& path);
   // A dialog with this caption, closed with Cancel.
@@ -47,11 +50,13 @@ class ScriptedUser {
     std::string caption;
     Action action;
     DWORD deadline;
+    bool again = false;
   };
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
   void Tick();
   std::vector<HWND> CandidateWindows();
   void Dismiss(HWND window);
+  bool RunAgainStep();
 
   int stepTimeoutMs_;
   UINT_PTR timer_;

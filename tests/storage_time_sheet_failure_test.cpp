@@ -16,9 +16,12 @@ struct Rewrite {
 };
 const Rewrite kRewrites[] = {
     {"as-edited save", [] { return SaveTimeSheet(NULL, kSaveAsEdited); }},
-    {"insert", [] { InsertRecordByStart(Closed(50, "new")); return 0; }},
-    {"delete", [] { DeleteRecordAt(0); return 0; }},
+    {"insert", [] { return InsertRecordByStart(Closed(50, "new")); }},
+    {"delete", [] { return DeleteRecordAt(0); }},
     {"keep from", [] { return KeepRecordsFrom(150); }},
+    {"edited save keeping the task", [] { return SaveEditedKeepingTask(); }},
+    {"insert before the task", [] { return InsertRecordBeforeTask(Closed(400, "new")); }},
+    {"keep from keeping the task", [] { return KeepRecordsFromKeepingTask(150); }},
 };
 
 const std::string kSheet = Bytes({Closed(100), Closed(200), Open(300)});
