@@ -8,6 +8,7 @@
 #include "common/message_boxes.h"
 #include "common/shell.h"
 #include "app/tray_icon.h"
+#include "editors/description_lists_editor.h"
 #include "export/export_dialog.h"
 #include "store/current_task.h"
 #include "logging/task_logging.h"
@@ -75,6 +76,11 @@ static BOOL OnCommand(HWND window, int id) {
       OnOpenTimeSheet(window);
       return TRUE;
     case IDM_TASK_LISTS:
+      if (TimeSheetOpen()) {
+        ShowDescriptionListsEditor(window);
+        FillMainCombos(window);
+      }
+      return TRUE;
     case IDM_TIME_ENTRIES:
       TimeSheetOpen();  // the two editors come later; the refusal holds already
       return TRUE;
