@@ -129,6 +129,32 @@ void TypeEntry(HWND entry, const std::string& text) {
   for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
 }
 
+// The control styles as the dialog template in the program's resources gives
+// them (Wine drops some scroll and border bits from the created windows).
+std::vector<DWORD> TemplateStyles(int dialog) {
+  std::vector<DWORD> styles;
+  HRSRC found = FindResourceA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(dialog), MAKEINTRESOURCEA(5));
+  if (found == NULL) return styles;
+  const WORD* at = static_cast<const WORD*>(LockResource(LoadResource(GetModuleHandleA(NULL), found)));
+  const DLGTEMPLATE* head = reinterpret_cast<const DLGTEMPLATE*>(at);
+  // Menu, class and caption: each an ordinal (0xFFFF, n), or a string.
+  auto skip = [](const WORD* p) {
+    if (*p == 0xFFFF) return p + 2;
+    while (*p != 0) ++p;
+    return p + 1;
+  };
+  at = skip(skip(skip(at + sizeof(DLGTEMPLATE) / sizeof(WORD))));
+  if (head->style & DS_SETFONT) at = skip(at + 1);
+  for (WORD i = 0; i < head->cdit; ++i) {
+    at = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~static_cast<UINT_PTR>(3));
+    const DLGITEMTEMPLATE* item = reinterpret_cast<const DLGITEMTEMPLATE*>(at);
+    styles.push_back(item->style);
+    at = skip(skip(at + sizeof(DLGITEMTEMPLATE) / sizeof(WORD)));
+    at += 1 + *at / sizeof(WORD);  // creation data
+  }
+  return styles;
+}
+
 const std::string kLists =
     Texts({"Zeta", "design", "Alpha"}) + Texts({"Beta", "Alpha"}) + Texts({"Billable", "admin"});
 
@@ -215,14 +241,19 @@ TEST_F(UiDescriptionListsEditor, ControlsTextsAndPlaces) {
                   {"Button", "Rebuild all entries from those in time records, and &keep current entries",
                    IDC_LISTS_REBUILD_KEEP, 135, 135, 140, 30},
                   {"Button", "Done", IDOK, 105, 175, 50, 14}});
-    LONG combo = styleOf(editor, IDC_LISTS_KIND);
-    EXPECT_EQ(combo & 3, CBS_DROPDOWNLIST);
+    std::vector<DWORD> styles = TemplateStyles(IDD_DESCRIPTION_LISTS);
+    ASSERT_EQ(styles.size(), 9u);
+    DWORD combo = styles[1];
+    EXPECT_EQ(combo & 3, static_cast<DWORD>(CBS_DROPDOWNLIST));
     EXPECT_FALSE(combo & CBS_SORT);
     EXPECT_TRUE(combo & CBS_DISABLENOSCROLL);
     EXPECT_TRUE(combo & WS_VSCROLL);
-    LONG list = styleOf(editor, IDC_LISTS_ENTRIES);
-    for (LONG bit : {LBS_SORT, LBS_NOTIFY, LBS_NOINTEGRALHEIGHT, WS_VSCROLL, WS_BORDER}) EXPECT_TRUE(list & bit) << bit;
+    DWORD list = styles[2];
+    for (DWORD bit : {LBS_SORT, LBS_NOTIFY, LBS_NOINTEGRALHEIGHT, WS_VSCROLL, WS_BORDER}) {
+      EXPECT_TRUE(list & bit) << bit;
+    }
     EXPECT_FALSE(list & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+    for (DWORD style : styles) EXPECT_TRUE(style & WS_VISIBLE);
     for (int id : {IDC_LISTS_REBUILD, IDC_LISTS_REBUILD_KEEP}) EXPECT_TRUE(styleOf(editor, id) & BS_MULTILINE);
     EXPECT_EQ(styleOf(editor, IDOK) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(styleOf(editor, IDC_LISTS_ADD) & BS_TYPEMASK, BS_PUSHBUTTON);
@@ -234,10 +265,13 @@ TEST_F(UiDescriptionListsEditor, ControlsTextsAndPlaces) {
                   {"Edit", "", IDC_ENTRY_TEXT, 5, 40, 200, 14},
                   {"Button", "OK", IDOK, 15, 65, 50, 14},
                   {"Button", "Cancel", IDCANCEL, 140, 65, 50, 14}});
-    LONG edit = styleOf(entry, IDC_ENTRY_TEXT);
+    std::vector<DWORD> styles = TemplateStyles(IDD_DESCRIPTION_ENTRY);
+    EXPECT_EQ(styles.size(), 4u);
+    styles.resize(4);
+    DWORD edit = styles[1];
     EXPECT_TRUE(edit & ES_AUTOHSCROLL);
+    EXPECT_TRUE(edit & WS_BORDER);
     EXPECT_FALSE(edit & ES_MULTILINE);
-    EXPECT_TRUE((edit & WS_BORDER) || (GetWindowLongA(GetDlgItem(entry, IDC_ENTRY_TEXT), GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
     EXPECT_GE(SendDlgItemMessageA(entry, IDC_ENTRY_TEXT, EM_GETLIMITTEXT, 0, 0), 30000);
     EXPECT_EQ(styleOf(entry, IDOK) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     // Escape is Cancel.
