@@ -41,25 +41,23 @@ static void LoadedViews(DescriptionListView (&views)[kDescriptionKindCount]) {
 }
 
 // The new file replaces the old in one step: on any failure the old one
-// stays exactly as it was.
-static bool WriteDescriptionFile(uint64_t size, void (*build)(const void*, unsigned char*),
-                                 const void* plan) {
+// stays exactly as it was. `build` fills the `size` bytes.
+template <typename Build>
+static bool WriteDescriptionFile(uint64_t size, Build build) {
   if (size > 0x7FFFFFFF) return false;
   unsigned char* bytes = static_cast<unsigned char*>(malloc(static_cast<size_t>(size)));
   if (bytes == NULL) return false;
-  build(plan, bytes);
+  build(bytes);
   FilePiece piece = {bytes, static_cast<DWORD>(size)};
   bool written = ReplaceFileContents(DescriptionsPath, &piece, 1);
   free(bytes);
   return written;
 }
 
-static void BuildChange(const void* plan, unsigned char* out) {
-  BuildChangedFile(*static_cast<const DescriptionChange*>(plan), out);
-}
-
 static void WriteChange(const DescriptionChange& change) {
-  if (!WriteDescriptionFile(ChangedFileSize(change), BuildChange, &change)) ReportUnwritten();
+  if (!WriteDescriptionFile(ChangedFileSize(change),
+                            [&change](unsigned char* out) { BuildChangedFile(change, out); }))
+    ReportUnwritten();
 }
 
 void AddOrReplaceDescription(int kind, const char* newText, const char* oldText) {
@@ -89,19 +87,10 @@ void RemoveDescription(int kind, const char* text) {
   ReleaseDescriptionLists();
 }
 
-struct RebuildWrite {
-  const DescriptionRebuild* rebuild;
-  int32_t step;
-};
-
-static void BuildStep(const void* plan, unsigned char* out) {
-  const RebuildWrite& write = *static_cast<const RebuildWrite*>(plan);
-  BuildRebuiltFile(*write.rebuild, write.step, out);
-}
-
 static bool WriteStep(const DescriptionRebuild& rebuild, int32_t step) {
-  RebuildWrite write = {&rebuild, step};
-  return WriteDescriptionFile(RebuiltFileSize(rebuild, step), BuildStep, &write);
+  return WriteDescriptionFile(RebuiltFileSize(rebuild, step), [&rebuild, step](unsigned char* out) {
+    BuildRebuiltFile(rebuild, step, out);
+  });
 }
 
 // Writes the finished lists at once. Should that fail, the file is left as

@@ -29,75 +29,13 @@ struct Lists {
   }
 };
 
-std::string Fields(const std::vector<std::string>& texts) {
-  std::string bytes;
-  for (const std::string& t : texts) bytes += Text(t);
-  return bytes;
-}
-
-Lists Stored(const std::vector<std::string>& tasks, const std::vector<std::string>& projects,
-             const std::vector<std::string>& classes) {
-  return Lists(Fields(tasks), static_cast<int32_t>(tasks.size()), Fields(projects),
-               static_cast<int32_t>(projects.size()), Fields(classes),
-               static_cast<int32_t>(classes.size()));
-}
-
 std::string Build(const DescriptionChange& change) {
   std::string out(static_cast<size_t>(ChangedFileSize(change)), '\x55');
   BuildChangedFile(change, reinterpret_cast<unsigned char*>(&out[0]));
   return out;
 }
 
-const char* const kNoOld = nullptr;
-
 }  // namespace
-
-TEST(PureDescriptionChanges, AddAndReplaceGiveTheseFiles) {
-  const std::string seventy(70, 'x');
-  struct Case {
-    const char* name;
-    Lists lists;
-    int kind;
-    const char* newText;
-    const char* oldText;
-    DescriptionChangeOutcome outcome;
-    std::string bytes;  // when written
-  } cases[] = {
-      {"add to nothing: 76 bytes", Lists("", -1, "", -1, "", -1), kProjectList, "Alpha", kNoOld,
-       kChangeWrites, Count(-1) + Texts({"Alpha"}) + Count(-1)},
-      {"add appends, others as loaded", Lists(Text("Design"), 1, "", 0, "", -1), kTaskList, "Review",
-       kNoOld, kChangeWrites, Texts({"Design", "Review"}) + Count(0) + Count(-1)},
-      {"add in other case refused", Stored({"Design"}, {}, {}), kTaskList, "DESIGN", kNoOld,
-       kChangeDuplicate, ""},
-      {"empty text accepted", Stored({"Design"}, {}, {}), kTaskList, "", kNoOld, kChangeWrites,
-       Texts({"Design", ""}) + Count(0) + Count(0)},
-      {"empty text only once", Stored({"Design", ""}, {}, {}), kTaskList, "", kNoOld,
-       kChangeDuplicate, ""},
-      {"replace by itself refused", Stored({}, {"Alpha", "Beta"}, {}), kProjectList, "Alpha",
-       "Alpha", kChangeDuplicate, ""},
-      {"replace by itself in other case refused", Stored({}, {"Alpha", "Beta"}, {}), kProjectList,
-       "aLPHA", "Alpha", kChangeDuplicate, ""},
-      {"replace moves to the end", Stored({"T"}, {"Alpha", "Beta", "Gamma"}, {"C"}), kProjectList,
-       "Delta", "alpha", kChangeWrites,
-       Texts({"T"}) + Texts({"Beta", "Gamma", "Delta"}) + Texts({"C"})},
-      {"replace of a text gone appends", Stored({}, {"Beta"}, {}), kProjectList, "Delta", "Alpha",
-       kChangeWrites, Count(0) + Texts({"Beta", "Delta"}) + Count(0)},
-      {"replace into an absent list", Lists("", -1, "", -1, Text("C"), 1), kTaskList, "New", "Old",
-       kChangeWrites, Texts({"New"}) + Count(-1) + Texts({"C"})},
-      {"kind 3 changes nothing", Stored({"T"}, {"P"}, {"C"}), 3, "New", kNoOld, kChangeNothing, ""},
-      {"kind -1 changes nothing", Stored({"T"}, {"P"}, {"C"}), -1, "New", kNoOld, kChangeNothing, ""},
-      {"new text cut to 63", Stored({}, {}, {}), kClassificationList, seventy.c_str(),
-       kNoOld, kChangeWrites, Count(0) + Count(0) + Texts({std::string(63, 'x')})},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    DescriptionChange change;
-    ASSERT_EQ(PlanAddOrReplace(c.lists.views, c.kind, c.newText, c.oldText, change), c.outcome);
-    if (c.outcome == kChangeWrites) {
-      EXPECT_EQ(Build(change), c.bytes);
-    }
-  }
-}
 
 TEST(PureDescriptionChanges, StayingTextsKeepTheirBytes) {
   // Junk after a NUL, and a text without one, go back as they were loaded.
@@ -109,35 +47,6 @@ TEST(PureDescriptionChanges, StayingTextsKeepTheirBytes) {
   EXPECT_EQ(Build(change), Count(3) + odd + full + Text("Gamma") + Count(-1) + Count(0));
   ASSERT_EQ(PlanRemove(lists.views, kTaskList, std::string(63, 'q').c_str(), change), kChangeWrites);
   EXPECT_EQ(Build(change), Count(2) + Text("Alpha") + odd + Count(-1) + Count(0));
-}
-
-TEST(PureDescriptionChanges, RemoveGivesTheseFiles) {
-  struct Case {
-    const char* name;
-    Lists lists;
-    int kind;
-    const char* text;
-    DescriptionChangeOutcome outcome;
-    std::string bytes;
-  } cases[] = {
-      {"absent text", Stored({"Design"}, {"Alpha"}, {"C"}), kTaskList, "Review", kChangeNothing, ""},
-      {"absent list", Lists("", -1, Text("Alpha"), 1, "", 0), kTaskList, "Alpha", kChangeNothing, ""},
-      {"kind 3", Stored({"Design"}, {"Alpha"}, {"C"}), 3, "Design", kChangeNothing, ""},
-      {"last entry leaves count 0", Lists(Text("Design"), 1, "", -1, "", 0), kTaskList, "design",
-       kChangeWrites, Count(0) + Count(-1) + Count(0)},
-      {"middle entry", Stored({"T"}, {"Alpha", "Beta", "Gamma"}, {"C"}), kProjectList, "BETA",
-       kChangeWrites, Texts({"T"}) + Texts({"Alpha", "Gamma"}) + Texts({"C"})},
-      {"every equal entry goes", Stored({}, {}, {"x", "Y", "X"}), kClassificationList, "x",
-       kChangeWrites, Count(0) + Count(0) + Texts({"Y"})},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    DescriptionChange change;
-    ASSERT_EQ(PlanRemove(c.lists.views, c.kind, c.text, change), c.outcome);
-    if (c.outcome == kChangeWrites) {
-      EXPECT_EQ(Build(change), c.bytes);
-    }
-  }
 }
 
 TEST(PureDescriptionChanges, DuplicateMessagesNameTheNewTextAndTheList) {

@@ -144,6 +144,16 @@ TEST_F(StorageDescriptionMaintenance, AddAndReplaceWriteTheseBytes) {
        [] { AddOrReplaceDescription(kClassificationList, "Admin"); }, {},
        Count(-1) + Count(0) + Texts({"Billable", "Admin"})},
       {"no such kind", kLists, [] { AddOrReplaceDescription(3, "Design"); }, {}, kLists},
+      {"no such kind below", kLists, [] { AddOrReplaceDescription(-1, "Design"); }, {}, kLists},
+      {"replace of a text gone appends", kLists,
+       [] { AddOrReplaceDescription(kProjectList, "Gamma", "Omega"); }, {},
+       Texts({"Design", "Review"}) + Texts({"Alpha", "Beta", "Gamma"}) + Texts({"Billable"})},
+      {"replace into an absent list", Count(-1) + Count(-1) + Texts({"C"}),
+       [] { AddOrReplaceDescription(kTaskList, "New", "Old"); }, {},
+       Texts({"New"}) + Count(-1) + Texts({"C"})},
+      {"new text cut to 63", kLists,
+       [] { AddOrReplaceDescription(kClassificationList, std::string(70, 'x').c_str()); }, {},
+       Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", std::string(63, 'x')})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -173,6 +183,11 @@ TEST_F(StorageDescriptionMaintenance, RemoveWritesOnlyWhenTheTextIsThere) {
   EXPECT_EQ(Bytes(), Texts({"Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable"}));
   Expect({}, [] { RemoveDescription(kClassificationList, "BILLABLE"); });
   EXPECT_EQ(Bytes(), Texts({"Review"}) + Texts({"Alpha", "Beta"}) + Count(0));
+  // Entries that differ only in case (no writer makes them) all go.
+  WriteBytes(path_, Count(-1) + Texts({"x", "Y", "X"}) + Count(0));
+  Expect({}, [] { RemoveDescription(kProjectList, "x"); });
+  Expect({}, [] { RemoveDescription(kTaskList, "x"); });
+  EXPECT_EQ(Bytes(), Count(-1) + Texts({"Y"}) + Count(0));
   EXPECT_EQ(FolderListing(folder_.Path()), "hours.des;");
 }
 
