@@ -15,8 +15,8 @@ struct Growing {
   int32_t capacity = 0;
   bool Push(const T& item) {
     if (count == capacity) {
+      if (capacity > INT32_MAX / 2) return false;
       int32_t larger = capacity > 0 ? capacity * 2 : 16;
-      if (larger < capacity) return false;
       T* moved = static_cast<T*>(realloc(items, static_cast<size_t>(larger) * sizeof(T)));
       if (moved == nullptr) return false;
       items = moved;
