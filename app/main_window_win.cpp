@@ -10,6 +10,7 @@
 #include "common/shell.h"
 #include "app/tray_icon.h"
 #include "editors/records_editor.h"
+#include "editors/description_lists_editor.h"
 #include "export/export_dialog.h"
 #include "store/current_task.h"
 #include "logging/task_logging.h"
@@ -77,7 +78,10 @@ static BOOL OnCommand(HWND window, int id) {
       OnOpenTimeSheet(window);
       return TRUE;
     case IDM_TASK_LISTS:
-      TimeSheetOpen();  // the lists editor comes later; the refusal holds already
+      if (TimeSheetOpen()) {
+        ShowDescriptionListsEditor(window);
+        FillMainCombos(window);
+      }
       return TRUE;
     case IDM_TIME_ENTRIES:
       if (TimeSheetOpen()) ShowTimeRecordsEditor(window);

@@ -90,3 +90,16 @@
 #define IDC_FORM_START_MONTH 1027
 #define IDC_FORM_START_DAY 1028
 #define IDC_FORM_START_YEAR 1029
+
+// Description lists editor
+#define IDC_LISTS_KIND 1000
+#define IDC_LISTS_REBUILD 1007
+#define IDC_LISTS_REBUILD_KEEP 1008
+#define IDC_LISTS_ENTRIES 1010
+#define IDC_LISTS_ADD 1011
+#define IDC_LISTS_EDIT 1012
+#define IDC_LISTS_REMOVE 1013
+
+// Description entry dialog
+#define IDC_ENTRY_TEXT 1014
+#define IDC_ENTRY_LABEL 1018

@@ -22,9 +22,10 @@ static unsigned char* WriteCount(unsigned char* at, int32_t count) {
 // the shortfall is small, so a damaged count can never ask for more memory than
 // the file's own size plus kMaxMissingTexts texts. Sizes are 64-bit so no count
 // can overflow them. Negative counts other than -1 mean the same absent list.
-void LocateDescriptionSections(const unsigned char* bytes, size_t size,
+bool LocateDescriptionSections(const unsigned char* bytes, size_t size,
                                DescriptionSection (&sections)[kDescriptionKindCount]) {
   size_t at = 0;
+  bool whole = true;
   for (DescriptionSection& section : sections) {
     section.count = -1;
     section.offset = at;
@@ -50,11 +51,14 @@ void LocateDescriptionSections(const unsigned char* bytes, size_t size,
       if (static_cast<uint64_t>(stored) - present <= kMaxMissingTexts) {
         section.count = stored;
         section.storedBytes = static_cast<size_t>(left);
+      } else {
+        whole = false;
       }
     }
     // The texts run to the end of the file whenever they do not fit in it.
     at += wanted <= left ? static_cast<size_t>(wanted) : static_cast<size_t>(left);
   }
+  return whole && at == size;
 }
 
 bool ListHoldsDescription(const DescriptionListView& list, const char* candidate) {

@@ -20,7 +20,10 @@ struct DescriptionSection {
   size_t storedBytes;  // bytes of its texts the file holds, at most count x 64
 };
 
-void LocateDescriptionSections(const unsigned char* bytes, size_t size,
+// True when the lists take in the whole file: no list was dropped for a
+// damaged count and nothing follows the last one. A file that is not whole
+// must never be rewritten from what was loaded.
+bool LocateDescriptionSections(const unsigned char* bytes, size_t size,
                                DescriptionSection (&sections)[kDescriptionKindCount]);
 
 // One loaded list: `count` 64-byte texts at `texts` (none when count <= 0).

@@ -16,7 +16,21 @@ inline const char* DescriptionAt(int kind, int32_t index) {
   return DescriptionLists[kind].texts + static_cast<size_t>(index) * kDescriptionSize;
 }
 
-int LoadDescriptionLists();  // 1 loaded, 0 no such file, -1 the file cannot be read
+// One loaded list as the pure list logic sees it.
+inline DescriptionListView LoadedView(int kind) {
+  return DescriptionListView{DescriptionLists[kind].count, DescriptionLists[kind].texts};
+}
+
+// What a load found. Only a missing or whole file may be rewritten from the
+// loaded lists; a damaged one shows what could be read and is left alone.
+enum DescriptionFileState {
+  kDescriptionFileMissing,
+  kDescriptionFileWhole,
+  kDescriptionFileDamaged,
+  kDescriptionFileUnreadable,
+};
+DescriptionFileState LoadDescriptionFile();
+int LoadDescriptionLists();  // 1 loaded (whole or not), 0 no such file, -1 the file cannot be read
 void ReleaseDescriptionLists();
 int FillMainCombos(HWND window);  // always 1
 void MergeRecordDescriptions(HWND window, TimeRecord record);

@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "store/description_text.h"
+#include "store/global_block_win.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"
 
@@ -14,11 +15,7 @@ DescriptionList DescriptionLists[kDescriptionKindCount] = {
 void ReleaseDescriptionLists() {
   for (int kind = kDescriptionKindCount - 1; kind >= 0; --kind) {
     DescriptionList& list = DescriptionLists[kind];
-    if (list.block != NULL) {
-      GlobalUnlock(list.block);
-      GlobalFree(list.block);
-    }
-    list.block = NULL;
+    FreeLockedBlock(&list.block);
     list.texts = NULL;
     list.count = -1;
   }
@@ -50,10 +47,9 @@ static bool LoadList(DescriptionList& list, const DescriptionSection& section,
   list.count = section.count;
   if (section.count <= 0) return true;
   SIZE_T size = static_cast<SIZE_T>(section.count) * kDescriptionSize;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  char* texts = block != NULL ? static_cast<char*>(GlobalLock(block)) : NULL;
+  HGLOBAL block = NULL;
+  char* texts = static_cast<char*>(LockNewBlock(size, &block));
   if (texts == NULL) {
-    if (block != NULL) GlobalFree(block);
     list.count = -1;
     return false;
   }
@@ -63,24 +59,24 @@ static bool LoadList(DescriptionList& list, const DescriptionSection& section,
   return true;
 }
 
-int LoadDescriptionLists() {
+DescriptionFileState LoadDescriptionFile() {
   ReleaseDescriptionLists();
-  if (DescriptionsPath[0] == '\0') return 0;
+  if (DescriptionsPath[0] == '\0') return kDescriptionFileMissing;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(DescriptionsPath, &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
+  if (search == INVALID_HANDLE_VALUE) return kDescriptionFileMissing;
   FindClose(search);
 
   HANDLE file = CreateFileA(DescriptionsPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return -1;
+  if (file == INVALID_HANDLE_VALUE) return kDescriptionFileUnreadable;
   size_t size = 0;
   unsigned char* bytes = ReadWholeFile(file, &size);
   CloseHandle(file);
-  if (bytes == NULL) return -1;
+  if (bytes == NULL) return kDescriptionFileUnreadable;
 
   DescriptionSection sections[kDescriptionKindCount];
-  LocateDescriptionSections(bytes, size, sections);
+  bool whole = LocateDescriptionSections(bytes, size, sections);
   bool loaded = true;
   for (int kind = 0; kind < kDescriptionKindCount && loaded; ++kind)
     loaded = LoadList(DescriptionLists[kind], sections[kind], bytes);
@@ -89,9 +85,20 @@ int LoadDescriptionLists() {
   // the rest of the file.
   if (!loaded) {
     ReleaseDescriptionLists();
-    return -1;
+    return kDescriptionFileUnreadable;
   }
-  return 1;
+  return whole ? kDescriptionFileWhole : kDescriptionFileDamaged;
+}
+
+int LoadDescriptionLists() {
+  switch (LoadDescriptionFile()) {
+    case kDescriptionFileMissing:
+      return 0;
+    case kDescriptionFileUnreadable:
+      return -1;
+    default:
+      return 1;
+  }
 }
 
 int FillMainCombos(HWND window) {
@@ -110,18 +117,19 @@ int FillMainCombos(HWND window) {
   return 1;
 }
 
-// A file that exists but cannot be read is never rewritten: writing the one
-// record's texts would replace every list in it. The rewrite replaces the file
-// in one step, so a failed one (file held open, disk full, folder gone) leaves
-// the old lists exactly as they were, and the boxes keep what the user typed.
+// A file that cannot be read, or was read only in part, is never rewritten:
+// writing back what was loaded would drop the lists it could not give. The
+// rewrite replaces the file in one step, so a failed one (file held open, disk
+// full, folder gone) leaves the old lists exactly as they were, and the boxes
+// keep what the user typed.
 void MergeRecordDescriptions(HWND window, TimeRecord record) {
-  if (LoadDescriptionLists() < 0) {
+  DescriptionFileState state = LoadDescriptionFile();
+  if (state != kDescriptionFileMissing && state != kDescriptionFileWhole) {
     ReleaseDescriptionLists();
     return;
   }
   DescriptionListView views[kDescriptionKindCount];
-  for (int kind = 0; kind < kDescriptionKindCount; ++kind)
-    views[kind] = DescriptionListView{DescriptionLists[kind].count, DescriptionLists[kind].texts};
+  for (int kind = 0; kind < kDescriptionKindCount; ++kind) views[kind] = LoadedView(kind);
   DescriptionMerge merge;
   PlanDescriptionMerge(views, record, merge);
   bool written = false;

@@ -1,15 +1,12 @@
 #include "store/time_sheet.h"
 
+#include "store/global_block_win.h"
 #include "store/paths.h"
 
 TimeSheetBuffer TimeSheet = {-1, NULL, NULL};
 
 void ReleaseTimeSheet() {
-  if (TimeSheet.memory != NULL) {
-    GlobalUnlock(TimeSheet.memory);
-    GlobalFree(TimeSheet.memory);
-  }
-  TimeSheet.memory = NULL;
+  FreeLockedBlock(&TimeSheet.memory);
   TimeSheet.records = NULL;
   TimeSheet.count = -1;
 }
@@ -31,13 +28,12 @@ int LoadTimeSheet() {
   DWORD size = found.nFileSizeLow;
   int result = 1;
   if (size != 0) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    void* block = memory != NULL ? GlobalLock(memory) : NULL;
+    HGLOBAL memory = NULL;
+    void* block = LockNewBlock(size, &memory);
     DWORD read = 0;
     // A short read would hand zero-filled records to the next rewrite.
     if (block == NULL || !ReadFile(file, block, size, &read, NULL) || read != size) {
-      if (block != NULL) GlobalUnlock(memory);
-      if (memory != NULL) GlobalFree(memory);
+      FreeLockedBlock(&memory);
       result = -1;
     } else {
       TimeSheet.memory = memory;

@@ -165,8 +165,9 @@ TEST_F(StorageDescriptionLists, MergeWritesAbsentListsBackAsOneText) {
        Texts({"Design"}) + Texts({"Alpha"}) + Texts({"Billable"})},
       {Count(0) + Count(0) + Count(0), Texts({"Design"}) + Texts({"Alpha"}) + Texts({"Billable"})},
       {Texts({"Design"}), Texts({"Design"}) + Texts({"Alpha"}) + Texts({"Billable"})},
-      // A damaged count reads as an absent list; the file comes out well formed.
-      {Count(0x7FFFFFFF) + Texts({"X"}), Texts({"Design"}) + Texts({"Alpha"}) + Texts({"Billable"})},
+      // A damaged count reads as an absent list, and the lists behind it are
+      // lost to the load: the file is left as it is rather than cut down.
+      {Count(0x7FFFFFFF) + Texts({"X"}), Count(0x7FFFFFFF) + Texts({"X"})},
       // A cut list keeps its count; the texts it lacked are written as empty ones.
       {Count(2) + Text("Design"),
        Count(2) + Text("Design") + Text("") + Texts({"Alpha"}) + Texts({"Billable"})},
