@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "tests/main_window_fixture.h"
 #include "tests/test_files.h"
+#include "tests/window_capture.h"
 
 namespace {
 
@@ -125,38 +126,6 @@ bool WaitFor(std::function<bool()> condition, int timeoutMs = 10000) {
   return true;
 }
 
-// The window as it is on screen, saved as a BMP for the documentation.
-void SaveScreenshot(HWND window, const std::string& path) {
-  RECT r;
-  GetWindowRect(window, &r);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(NULL);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = NULL;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
-  BITMAPFILEHEADER header = {};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-  header.bfSize = header.bfOffBits + rowBytes * height;
-  std::string bytes(reinterpret_cast<char*>(&header), sizeof header);
-  bytes.append(reinterpret_cast<char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  bytes.append(static_cast<char*>(bits), rowBytes * height);
-  WriteBytes(path, bytes);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(NULL, screen);
-}
-
 std::string ScreenshotPath() { return WindowsPathFromEnvironment("HOURWRIGHT_SCREENSHOT"); }
 
 }  // namespace
@@ -182,7 +151,7 @@ TEST(UiEndToEnd, LogCloseWithATaskOpenAndResumeItNextTime) {
     ASSERT_TRUE(WaitFor([&] { return !RemoteText(GetDlgItem(main, IDC_MAIN_START_TIME)).empty(); }));
     if (!ScreenshotPath().empty()) {
       Sleep(300);
-      SaveScreenshot(main, ScreenshotPath());
+      SaveWindowPicture(main, ScreenshotPath());
     }
     Command(main, IDC_MAIN_END_TASK);
     ASSERT_TRUE(WaitFor([&] { return ReadRecords(sheet).size() == 1 && ReadRecords(sheet)[0].stopSeconds != 0; }));
