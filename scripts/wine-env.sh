@@ -1,0 +1,28 @@
+# Sourced by the run scripts: the Wine set-up they share. Needs BUILD (an
+# absolute build folder). With HOURWRIGHT_WINE32=1 every Wine command runs in
+# the 32-bit chroot of wine32-chroot.sh, which must be set up and mounted.
+root=$(cd "$(dirname "$0")/.." && pwd)
+export WINEDEBUG=-all
+if [ "${HOURWRIGHT_WINE32:-}" = 1 ]; then
+  WINE_RUN="$root/scripts/wine32-chroot.sh run"
+  export WINEPREFIX="$BUILD/wineprefix32"
+else
+  WINE_RUN=""
+  export WINEPREFIX="$BUILD/wineprefix"
+fi
+
+# wine, wineserver, ... from the Wine this run uses.
+w() { $WINE_RUN "$@"; }
+
+# A private X server, so nothing shows on a desktop and tests cannot clash.
+in_xvfb() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
+
+# The prefix is made once; the window manager emulation is turned off because
+# its hide/close stalls would slow every UI test.
+if [ ! -f "$WINEPREFIX/.hourwright-ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  WINEDLLOVERRIDES="mscoree,mshtml=" w wineboot -i >/dev/null 2>&1 || true
+  w wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  w wineserver -w
+  touch "$WINEPREFIX/.hourwright-ready"
+fi
