@@ -22,6 +22,9 @@ ROOT="${HOURWRIGHT_WINE32_ROOT:-/var/cache/hourwright/wine32-trixie}"
 MIRROR="${HOURWRIGHT_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 BINFMT=/proc/sys/fs/binfmt_misc
 READY="$ROOT/.hourwright-ready"
+# The preloader keeps the low addresses free for programs without relocations
+# (NSIS installers): without it qemu puts the PIE wine loader at 0x400000.
+PACKAGES="wine wine64 wine32:i386 wine32-preloader:i386 qemu-user fonts-wine"
 
 need_root() {
   [ "$(id -u)" = 0 ] || { echo "wine32-chroot.sh: must run as root (chroot, mount, binfmt_misc)" >&2; exit 1; }
@@ -56,7 +59,8 @@ mount_off() {
 case "$1" in
   setup)
     shift; need_root
-    if [ -f "$READY" ]; then mount_on "$@"; exit 0; fi
+    # The marker holds the package list, so a longer list installs the rest.
+    if [ "$(cat "$READY" 2>/dev/null)" = "$PACKAGES" ]; then mount_on "$@"; exit 0; fi
     command -v debootstrap >/dev/null || { apt-get update; apt-get install -y --no-install-recommends debootstrap; }
     echo "setting up the 32-bit Wine chroot in $ROOT (a few minutes, about 2.5 GB)"
     if [ ! -x "$ROOT/usr/bin/apt-get" ]; then
@@ -64,14 +68,14 @@ case "$1" in
       debootstrap --variant=minbase trixie "$ROOT" "$MIRROR"
     fi
     mount_on "$@"
-    chroot "$ROOT" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive sh -ec '
+    chroot "$ROOT" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive sh -ec "
       dpkg --add-architecture i386
       apt-get update
-      apt-get install -y --no-install-recommends wine wine64 wine32:i386 qemu-user fonts-wine
-      apt-get clean'
+      apt-get install -y --no-install-recommends $PACKAGES
+      apt-get clean"
     mount_on "$@"   # the qemu-i386 registration exists only now
     chroot "$ROOT" /usr/bin/wine --version
-    touch "$READY"
+    echo "$PACKAGES" > "$READY"
     ;;
   on) shift; need_root; mount_on "$@" ;;
   root) echo "$ROOT" ;;
