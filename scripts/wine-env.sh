@@ -26,3 +26,13 @@ if [ ! -f "$WINEPREFIX/.hourwright-ready" ]; then
   w wineserver -w
   touch "$WINEPREFIX/.hourwright-ready"
 fi
+
+# The machine's Wine 8 does not look into fonts-wine's folder, and without its
+# Marlett the caption buttons read "0 1 r": fonts in the prefix's own Fonts
+# folder are always loaded. (The chroot's Wine 10 finds them itself.)
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -z "$WINE_RUN" ] && [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -e "$fonts/marlett.ttf" ]; then
+  for f in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/${f##*/}" ] || ln -s "$f" "$fonts/"
+  done
+fi
