@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the cross compilers, Wine and the test tools when any is missing.
+# Installs the cross compilers, Wine with its fonts, the test tools and the
+# packaging tools (NSIS, zip, python3-markdown, debootstrap) when any is missing.
 # Safe to run again: it does nothing once everything is there.
 set -e
 PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine fonts-wine xvfb xauth googletest imagemagick g++ clang nsis zip unzip python3-markdown debootstrap"
