@@ -21,7 +21,8 @@ in_xvfb() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
 # its hide/close stalls would slow every UI test.
 if [ ! -f "$WINEPREFIX/.hourwright-ready" ]; then
   mkdir -p "$WINEPREFIX"
-  WINEDLLOVERRIDES="mscoree,mshtml=" w wineboot -i >/dev/null 2>&1 || true
+  # No Mono or Gecko installers: the tests need neither.
+  env WINEDLLOVERRIDES="mscoree,mshtml=" $WINE_RUN wineboot -i >/dev/null 2>&1 || true
   w wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   w wineserver -w
   touch "$WINEPREFIX/.hourwright-ready"
