@@ -3,15 +3,13 @@
 # in a private X server, leaving a screenshot of the window in the build folder.
 set -e
 BUILD="$1"
-root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+. "$(dirname "$0")/wine-env.sh"
 exe="$BUILD/win64/hourwright.exe"
 if [ -n "$DISPLAY" ]; then
   exec wine "$exe"
 fi
 echo "No DISPLAY: running under Xvfb for 10 seconds; screenshot in $BUILD/screenshot.png"
-xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
+in_xvfb sh -c "
   wine '$exe' & pid=\$!
   sleep 8
   import -window root '$BUILD/screenshot.png'

@@ -10,17 +10,8 @@ BUILD=$(cd "${1:-build}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe="$BUILD/win64/hourwright.exe"
 [ -f "$exe" ] || { echo "no $exe: run make build first" >&2; exit 1; }
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
-
-# This Wine does not pick up the fonts of fonts-wine by itself: without
-# Marlett in the prefix the caption buttons are drawn as the letters "0 1 r".
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
-mkdir -p "$fonts"
-for font in /usr/share/wine/fonts/*.ttf; do
-  [ -f "$font" ] && [ ! -f "$fonts/$(basename "$font")" ] && cp "$font" "$fonts/"
-done
-[ -f "$fonts/marlett.ttf" ] || echo "note: no marlett.ttf (install fonts-wine); caption buttons will show as letters"
+. "$root/scripts/wine-env.sh"
+[ -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] || echo "note: no marlett.ttf (install fonts-wine); caption buttons will show as letters"
 
 # The sample sheet lives in C:\Time Sheets of the prefix, so the status line
 # shows a plausible path; the folder goes again when the script ends.
@@ -31,4 +22,4 @@ trap 'rm -rf "$sheets"' EXIT
 python3 "$root/scripts/sample-time-sheet.py" "$sheets"
 
 out="$root/docs"
-xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/screenshots-drive.sh" "$exe" 'C:\Time Sheets\jobs.tim' "$out"
+in_xvfb "$root/scripts/screenshots-drive.sh" "$exe" 'C:\Time Sheets\jobs.tim' "$out"

@@ -1,0 +1,6 @@
+// Who makes the program and what it is called, for the version resource, the
+// installer and the About box. Plain defines, so resource scripts can use them.
+#pragma once
+
+#define HOURWRIGHT_PRODUCT_NAME "Hourwright"
+#define HOURWRIGHT_MAKER_NAME "Glimmerbox Software"

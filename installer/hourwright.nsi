@@ -1,0 +1,82 @@
+; The Hourwright installer. Built by scripts/make-dist.sh, which defines
+; VERSION, MAKER, ICON, STAGE (the folder with the files to install), OUTFILE
+; and, when the licence is shipped, LICENSE.
+; Installs per machine into Program Files with a Start-menu shortcut and an
+; Add/Remove Programs entry. The uninstaller removes only the files it put
+; there by name: time sheets live wherever the user saved them and stay.
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!define PRODUCT "Hourwright"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Hourwright"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${MAKER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${MAKER}"
+
+!include "MUI2.nsh"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\hourwright.exe"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\hourwright-guide.html"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Read the user guide"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!ifdef LICENSE
+!insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
+!endif
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Section "Hourwright"
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File "${STAGE}/hourwright.exe"
+  File "${STAGE}/hourwright-guide.html"
+  File "${STAGE}/README.txt"
+!ifdef LICENSE
+  File "${STAGE}/LICENSE.txt"
+!endif
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\hourwright.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\hourwright.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  SectionGetSize 0 $0
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$INSTDIR\hourwright.exe"
+  Delete "$INSTDIR\hourwright-guide.html"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  ; Only when empty: anything the user put there stays.
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
