@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "store/current_task.h"
+#include "store/description_text.h"
 #include "store/file_selection.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"
@@ -24,6 +25,10 @@ static bool MayRewriteFromLoaded() {
 
 static int32_t LoadedCount() { return TimeSheet.count > 0 ? TimeSheet.count : 0; }
 
+// Records come back from the file with whatever followed their texts; what
+// the program writes has nothing after them.
+static void CleanLoadedRecords() { ClearTextTails(TimeSheet.records, LoadedCount()); }
+
 static int Rewrite(const FilePiece* pieces, size_t count) {
   if (!ReplaceFileContents(TimeSheetPath, pieces, count)) return 0;
   ReleaseTimeSheet();
@@ -35,9 +40,12 @@ int SaveTimeSheet(HWND owner, int mode) {
   if (mode == kSaveAppend) {
     // What a reload would do first; the sheet is not needed for the tail write.
     ReleaseTimeSheet();
-    return AppendRecordInPlace(TimeSheetPath, CurrentRecord) ? 1 : 0;
+    TimeRecord written = CurrentRecord;
+    ClearTextTails(written);
+    return AppendRecordInPlace(TimeSheetPath, written) ? 1 : 0;
   }
   if (!MayRewriteFromLoaded()) return 0;
+  CleanLoadedRecords();
   int32_t kept = RecordsWrittenBack(TimeSheet.records, TimeSheet.count);
   FilePiece piece = {TimeSheet.records, BytesOf(kept)};
   return Rewrite(&piece, 1);
@@ -45,6 +53,8 @@ int SaveTimeSheet(HWND owner, int mode) {
 
 void InsertRecordByStart(TimeRecord record) {
   if (!MayRewriteFromLoaded()) return;
+  ClearTextTails(record);
+  CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
   int32_t at = InsertPosition(records, count, record.startSeconds);
@@ -55,6 +65,7 @@ void InsertRecordByStart(TimeRecord record) {
 
 void DeleteRecordAt(int32_t index) {
   if (!MayRewriteFromLoaded()) return;
+  CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
   if (!IsRecordIndex(count, index)) {
@@ -69,6 +80,7 @@ void DeleteRecordAt(int32_t index) {
 
 int KeepRecordsFrom(int64_t cutoff) {
   if (!MayRewriteFromLoaded()) return 0;
+  CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
   // Written straight from the loaded sheet, stretch by stretch: copying a

@@ -91,9 +91,11 @@ TEST_F(StorageExportFile, LimitsEqualToARecordsStartAndStopKeepIt) {
   ExpectSheetUnchanged();
 }
 
-TEST_F(StorageExportFile, ManyRecordsAcrossEveryReadAndWriteChunk) {
+// 1,500 records, every seventh open, and their export in hours and minutes:
+// more text than two 64 KiB pieces.
+static std::vector<TimeRecord> ManyRecords(std::string* expected) {
   std::vector<TimeRecord> sheet;
-  std::string expected = ExportHeader(kElapsedHoursMinutes);
+  *expected = ExportHeader(kElapsedHoursMinutes);
   for (int i = 0; i < 1500; ++i) {
     char task[64];
     snprintf(task, sizeof task, "Task %d with a longer description to fill the chunks", i);
@@ -103,14 +105,28 @@ TEST_F(StorageExportFile, ManyRecordsAcrossEveryReadAndWriteChunk) {
     sheet.push_back(record);
     if (IsRecordExported(record, 0, 0)) {
       char line[kExportLineSize];
-      expected.append(line, BuildExportLine(record, kElapsedHoursMinutes, line, sizeof line));
+      expected->append(line, BuildExportLine(record, kElapsedHoursMinutes, line, sizeof line));
     }
   }
-  WriteSheet(sheet);
+  return sheet;
+}
+
+TEST_F(StorageExportFile, ManyRecordsAcrossEveryReadAndWriteChunk) {
+  std::string expected;
+  WriteSheet(ManyRecords(&expected));
   WriteBytes(TimeSheetPath, sheet_ + std::string(100, 'x'));  // a torn last record is no record
   ExportToFile(0, 0, kElapsedHoursMinutes);
   EXPECT_GT(expected.size(), 2u * 64 * 1024);
   EXPECT_EQ(Exported(), expected);
+}
+
+TEST_F(StorageExportClipboard, ManyRecordsGrowTheTextIntoABlockOfItsSize) {
+  std::string expected;
+  WriteSheet(ManyRecords(&expected));
+  size_t blockSize = 0;
+  ExportToClipboard(NULL, 0, 0, kElapsedHoursMinutes);
+  EXPECT_EQ(ClipboardText(&blockSize), expected + '\0');
+  EXPECT_EQ(blockSize, expected.size() + 1);
 }
 
 TEST_F(StorageExportFile, ReplacesAnExistingExportWhole) {
@@ -134,23 +150,23 @@ TEST_F(StorageExportClipboard, HoldsTheFileTextAndItsNul) {
   ExpectSheetUnchanged();
 }
 
-TEST_F(StorageExportClipboard, HeaderAloneInABlockOfOneLine) {
+TEST_F(StorageExportClipboard, HeaderAloneInABlockOfItsOwnSize) {
   WriteSheet({ExportOpen("open", ExportAt(1999, 3, 17, 9, 0))});
   size_t blockSize = 0;
   ExportToClipboard(NULL, 0, 0, kElapsedHours);
   EXPECT_EQ(ClipboardText(&blockSize), std::string(ExportHeader(kElapsedHours)) + '\0');
-  EXPECT_EQ(blockSize, 512u);
+  EXPECT_EQ(blockSize, ExportHeaderLength(kElapsedHours) + 1);
   DeleteFileA(TimeSheetPath);
   ExportToClipboard(NULL, 0, 0, kElapsedMinutes);
   EXPECT_EQ(ClipboardText(), std::string(ExportHeader(kElapsedMinutes)) + '\0');
 }
 
-TEST_F(StorageExportClipboard, BlockHasALineOfRoomPerRecord) {
+TEST_F(StorageExportClipboard, BlockHoldsTheTextAndItsNulOnly) {
   WriteSheet(SampleSheet());
   size_t blockSize = 0;
   ExportToClipboard(NULL, 0, 0, kElapsedMinutes);
   EXPECT_EQ(ClipboardText(&blockSize), SampleExport(kElapsedMinutes) + '\0');
-  EXPECT_EQ(blockSize, 512u * 4);
+  EXPECT_EQ(blockSize, SampleExport(kElapsedMinutes).size() + 1);
 }
 
 TEST_F(StorageExportFailure, ExportFileThatCannotBeCreated) {

@@ -451,3 +451,92 @@ TEST_F(UiExportDialog, FolderGoneBeforeTheWriteShowsUnableToOpen) {
   Run();  // the writer ran, so the dialog closes
   EXPECT_FALSE(FileExists(folder));
 }
+
+TEST_F(UiExportDialog, EarliestDateIsARealLimit) {
+  // 1/1/1601 0:00 is FileSeconds 0: every record starts after it, none stops before it.
+  struct Case { const char* name; Typed typed; int ticked; std::string exported; } cases[] = {
+      {"start", StartDate("1", "1", "1601", "0", "0"), IDC_EXPORT_NO_STOP, SampleExport(kElapsedMinutes)},
+      {"stop", StopDate("1", "1", "1601", "0", "0"), IDC_EXPORT_NO_START, ExportHeader(kElapsedMinutes)},
+  };
+  for (const Case& c : cases) {
+    std::string target = folder_.File(std::string(c.name) + ".txt");
+    user_.OnDialog(kCaption, [&](HWND dialog) {
+      dialog_ = dialog;
+      Click(dialog, c.ticked);
+      Type(dialog, c.typed);
+      PressButton(dialog, IDOK);
+      return true;
+    });
+    user_.ChooseFile(kSaveCaption, target);
+    Run();
+    EXPECT_EQ(ReadBytes(target), c.exported) << c.name;
+  }
+}
+
+TEST_F(UiExportDialog, EarliestStopDateOnTheClipboardIsTheHeaderAlone) {
+  PutClipboardText("former text");
+  user_.OnDialog(kCaption, [this](HWND dialog) {
+    dialog_ = dialog;
+    Click(dialog, IDC_EXPORT_TO_CLIPBOARD);
+    Click(dialog, IDC_EXPORT_NO_START);
+    Type(dialog, StopDate("1", "1", "1601", "0", "0"));
+    PressButton(dialog, IDOK);
+    return true;
+  });
+  Run();
+  EXPECT_EQ(ClipboardText(), std::string(ExportHeader(kElapsedMinutes)) + '\0');
+}
+
+// Another program's window holding the clipboard open, on a thread of its own.
+class ClipboardHolder {
+ public:
+  ClipboardHolder() {
+    opened_ = CreateEventA(NULL, TRUE, FALSE, NULL);
+    release_ = CreateEventA(NULL, TRUE, FALSE, NULL);
+    thread_ = CreateThread(NULL, 0, Hold, this, 0, NULL);
+    WaitForSingleObject(opened_, 5000);
+  }
+  ~ClipboardHolder() {
+    SetEvent(release_);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(opened_);
+    CloseHandle(release_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  bool Holding() const { return holding_; }
+
+ private:
+  static DWORD WINAPI Hold(void* self) {
+    ClipboardHolder& holder = *static_cast<ClipboardHolder*>(self);
+    HWND window = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    holder.holding_ = window != NULL && OpenClipboard(window);
+    SetEvent(holder.opened_);
+    WaitForSingleObject(holder.release_, 30000);
+    if (holder.holding_) CloseClipboard();
+    if (window != NULL) DestroyWindow(window);
+    return 0;
+  }
+  HANDLE opened_, release_, thread_;
+  bool holding_ = false;
+};
+
+TEST_F(UiExportDialog, ClipboardHeldElsewhereIsReportedAndKeepsItsText) {
+  PutClipboardText("former text");
+  {
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.Holding());
+    user_.OnDialog(kCaption, [this](HWND dialog) {
+      dialog_ = dialog;
+      Click(dialog, IDC_EXPORT_TO_CLIPBOARD);
+      Click(dialog, IDC_EXPORT_NO_START);
+      Click(dialog, IDC_EXPORT_NO_STOP);
+      PressButton(dialog, IDOK);
+      return true;
+    });
+    user_.AnswerBox("Hourwright", "Unable To Copy To Clipboard", IDOK, BoxIcon::kError);
+    Run();  // the dialog closes after the message
+  }
+  EXPECT_EQ(ClipboardText(), std::string("former text") + '\0');
+}
