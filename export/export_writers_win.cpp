@@ -94,79 +94,70 @@ void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
   if (writer.failed) ShowError("Unable To Write File");
 }
 
-namespace {
-// The clipboard text as it is gathered: a private block that grows by
-// doubling, released on every path.
-class GatheredText {
- public:
-  GatheredText() = default;
-  ~GatheredText() {
-    if (data_ != NULL) HeapFree(GetProcessHeap(), 0, data_);
-  }
-  GatheredText(const GatheredText&) = delete;
-  GatheredText& operator=(const GatheredText&) = delete;
-
-  // Room for one more line of any record; null when memory ran out.
-  char* LineSpace() {
-    if (used_ + kExportLineSize <= capacity_) return data_ + used_;
-    if (capacity_ > static_cast<size_t>(-1) / 4) return NULL;
-    size_t wanted = capacity_ < kWriteChunkSize ? size_t{kWriteChunkSize} : capacity_ * 2;
-    void* grown = data_ == NULL ? HeapAlloc(GetProcessHeap(), 0, wanted)
-                                : HeapReAlloc(GetProcessHeap(), 0, data_, wanted);
-    if (grown == NULL) return NULL;
-    data_ = static_cast<char*>(grown);
-    capacity_ = wanted;
-    return data_ + used_;
-  }
-  void Took(size_t length) { used_ += length; }
-  const char* Data() const { return data_; }
-  size_t Length() const { return used_; }
-
- private:
-  char* data_ = NULL;
-  size_t used_ = 0;
-  size_t capacity_ = 0;
-};
-}  // namespace
-
-// Header and selected lines back to back, in one pass over the time sheet.
-// False when memory ran out.
-static bool GatherClipboardText(GatheredText& text, int64_t startLimit, int64_t stopLimit,
-                                int elapsedForm) {
+// Header and lines back to back, NUL-terminated, in a block of `size` bytes
+// that has room for `lines` lines. Returns the length of the text, or -1 when
+// the working memory could not be had.
+static int64_t FillClipboardText(char* text, size_t size, size_t lines, int64_t startLimit,
+                                 int64_t stopLimit, int elapsedForm) {
   ScopedBuffers buffers;
   ExportBuffers* work = buffers.Get();
-  char* space = work != NULL ? text.LineSpace() : NULL;
-  if (space == NULL) return false;
-  size_t headerLength = ExportHeaderLength(elapsedForm);
-  memcpy(space, ExportHeader(elapsedForm), headerLength);
-  text.Took(headerLength);
+  if (work == NULL) return -1;
+  size_t used = ExportHeaderLength(elapsedForm);
+  memcpy(text, ExportHeader(elapsedForm), used + 1);
   RecordStream stream;
-  stream.Open();  // a missing time sheet gives the header alone
-  for (DWORD count; (count = stream.Next(work->records)) != 0;) {
-    for (DWORD i = 0; i < count; ++i) {
+  stream.Open();
+  // The file is read again; should it have grown since it was counted, the
+  // block still holds only the lines it was sized for.
+  for (DWORD count; lines > 1 && (count = stream.Next(work->records)) != 0;) {
+    for (DWORD i = 0; i < count && lines > 1; ++i) {
       const TimeRecord& record = work->records[i];
       if (!IsRecordExported(record, startLimit, stopLimit)) continue;
-      if ((space = text.LineSpace()) == NULL) return false;
-      text.Took(BuildExportLine(record, elapsedForm, space, kExportLineSize));
+      used += BuildExportLine(record, elapsedForm, text + used, size - used);
+      --lines;
     }
   }
-  return true;
+  return static_cast<int64_t>(used);
 }
 
-// A clipboard block of exactly the text and its NUL: whatever a larger block
-// held after the NUL would reach every program that reads the clipboard, and
-// the clipboard copies the block whole. Unlocked, ready to hand over.
-static HGLOBAL ClipboardBlock(const GatheredText& text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.Length() + 1);
-  char* locked = block != NULL ? static_cast<char*>(GlobalLock(block)) : NULL;
-  if (locked == NULL) {
-    if (block != NULL) GlobalFree(block);
-    return NULL;
+// Selected records plus one for the header; 0 when the working memory could
+// not be had.
+static size_t CountClipboardLines(int64_t startLimit, int64_t stopLimit) {
+  ScopedBuffers buffers;
+  ExportBuffers* work = buffers.Get();
+  if (work == NULL) return 0;
+  size_t lines = 1;
+  RecordStream stream;
+  stream.Open();
+  for (DWORD count; (count = stream.Next(work->records)) != 0;)
+    for (DWORD i = 0; i < count; ++i)
+      if (IsRecordExported(work->records[i], startLimit, stopLimit)) ++lines;
+  return lines;
+}
+
+// The clipboard block: a line of room per selected record to write into,
+// then cut to the text and its NUL. The clipboard copies a block whole, so a
+// block of the full room cost far more than the text, and whatever lay after
+// the NUL reached every program that pastes. Unlocked, ready to hand over;
+// null when memory could not be had.
+static HGLOBAL ClipboardBlock(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
+  size_t lines = CountClipboardLines(startLimit, stopLimit);
+  size_t size = lines <= static_cast<size_t>(-1) / kExportLineSize ? lines * kExportLineSize : 0;
+  HGLOBAL block = size != 0 ? GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size) : NULL;
+  char* text = block != NULL ? static_cast<char*>(GlobalLock(block)) : NULL;
+  int64_t length = text != NULL
+                       ? FillClipboardText(text, size, lines, startLimit, stopLimit, elapsedForm)
+                       : -1;
+  if (length >= 0) {
+    // A block may come back a little larger than asked; its slack holds
+    // zeros, not old heap bytes.
+    size_t end = static_cast<size_t>(length) + 1;
+    memset(text + end, 0, size - end < 64 ? size - end : 64);
   }
-  memcpy(locked, text.Data(), text.Length());
-  locked[text.Length()] = '\0';
-  GlobalUnlock(block);
-  return block;
+  if (text != NULL) GlobalUnlock(block);
+  HGLOBAL fitted = length >= 0 ? GlobalReAlloc(block, static_cast<size_t>(length) + 1, GMEM_MOVEABLE)
+                               : NULL;
+  if (fitted == NULL && block != NULL) GlobalFree(block);
+  return fitted;
 }
 
 // True once the clipboard owns the block.
@@ -178,10 +169,7 @@ static bool HandOver(HWND owner, HGLOBAL block) {
 }
 
 void ExportToClipboard(HWND owner, int64_t startLimit, int64_t stopLimit, int elapsedForm) {
-  GatheredText text;
-  HGLOBAL block = GatherClipboardText(text, startLimit, stopLimit, elapsedForm)
-                      ? ClipboardBlock(text)
-                      : NULL;
+  HGLOBAL block = ClipboardBlock(startLimit, stopLimit, elapsedForm);
   // Closing quietly would let the user paste old text as if it were the export.
   if (block == NULL || !HandOver(owner, block)) {
     if (block != NULL) GlobalFree(block);
