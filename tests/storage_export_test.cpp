@@ -91,11 +91,9 @@ TEST_F(StorageExportFile, LimitsEqualToARecordsStartAndStopKeepIt) {
   ExpectSheetUnchanged();
 }
 
-// 1,500 records, every seventh open, and their export in hours and minutes:
-// more text than two 64 KiB pieces.
-static std::vector<TimeRecord> ManyRecords(std::string* expected) {
+TEST_F(StorageExportFile, ManyRecordsAcrossEveryReadAndWriteChunk) {
   std::vector<TimeRecord> sheet;
-  *expected = ExportHeader(kElapsedHoursMinutes);
+  std::string expected = ExportHeader(kElapsedHoursMinutes);
   for (int i = 0; i < 1500; ++i) {
     char task[64];
     snprintf(task, sizeof task, "Task %d with a longer description to fill the chunks", i);
@@ -105,28 +103,14 @@ static std::vector<TimeRecord> ManyRecords(std::string* expected) {
     sheet.push_back(record);
     if (IsRecordExported(record, 0, 0)) {
       char line[kExportLineSize];
-      expected->append(line, BuildExportLine(record, kElapsedHoursMinutes, line, sizeof line));
+      expected.append(line, BuildExportLine(record, kElapsedHoursMinutes, line, sizeof line));
     }
   }
-  return sheet;
-}
-
-TEST_F(StorageExportFile, ManyRecordsAcrossEveryReadAndWriteChunk) {
-  std::string expected;
-  WriteSheet(ManyRecords(&expected));
+  WriteSheet(sheet);
   WriteBytes(TimeSheetPath, sheet_ + std::string(100, 'x'));  // a torn last record is no record
   ExportToFile(0, 0, kElapsedHoursMinutes);
   EXPECT_GT(expected.size(), 2u * 64 * 1024);
   EXPECT_EQ(Exported(), expected);
-}
-
-TEST_F(StorageExportClipboard, ManyRecordsGrowTheTextIntoABlockOfItsSize) {
-  std::string expected;
-  WriteSheet(ManyRecords(&expected));
-  size_t blockSize = 0;
-  ExportToClipboard(NULL, 0, 0, kElapsedHoursMinutes);
-  EXPECT_EQ(ClipboardText(&blockSize), expected + '\0');
-  EXPECT_EQ(blockSize, expected.size() + 1);
 }
 
 TEST_F(StorageExportFile, ReplacesAnExistingExportWhole) {

@@ -473,54 +473,23 @@ TEST_F(UiExportDialog, EarliestDateIsARealLimit) {
   }
 }
 
-TEST_F(UiExportDialog, EarliestStopDateOnTheClipboardIsTheHeaderAlone) {
-  PutClipboardText("former text");
-  user_.OnDialog(kCaption, [this](HWND dialog) {
-    dialog_ = dialog;
-    Click(dialog, IDC_EXPORT_TO_CLIPBOARD);
-    Click(dialog, IDC_EXPORT_NO_START);
-    Type(dialog, StopDate("1", "1", "1601", "0", "0"));
-    PressButton(dialog, IDOK);
-    PressButton(dialog, IDCANCEL);  // only a refused OK leaves it for Cancel
-    return true;
-  });
-  Run();
-  EXPECT_EQ(ClipboardText(), std::string(ExportHeader(kElapsedMinutes)) + '\0');
-}
-
-// Another program's window holding the clipboard open, on a thread of its own.
+// Another window holding the clipboard open, as another program would.
 class ClipboardHolder {
  public:
-  ClipboardHolder() {
-    opened_ = CreateEventA(NULL, TRUE, FALSE, NULL);
-    release_ = CreateEventA(NULL, TRUE, FALSE, NULL);
-    thread_ = CreateThread(NULL, 0, Hold, this, 0, NULL);
-    WaitForSingleObject(opened_, 5000);
+  ClipboardHolder() : window_(CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL)) {
+    holding_ = window_ != NULL && OpenClipboard(window_);
   }
   ~ClipboardHolder() {
-    SetEvent(release_);
-    WaitForSingleObject(thread_, 5000);
-    CloseHandle(thread_);
-    CloseHandle(opened_);
-    CloseHandle(release_);
+    if (holding_) CloseClipboard();
+    if (window_ != NULL) DestroyWindow(window_);
   }
   ClipboardHolder(const ClipboardHolder&) = delete;
   ClipboardHolder& operator=(const ClipboardHolder&) = delete;
   bool Holding() const { return holding_; }
 
  private:
-  static DWORD WINAPI Hold(void* self) {
-    ClipboardHolder& holder = *static_cast<ClipboardHolder*>(self);
-    HWND window = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
-    holder.holding_ = window != NULL && OpenClipboard(window);
-    SetEvent(holder.opened_);
-    WaitForSingleObject(holder.release_, 30000);
-    if (holder.holding_) CloseClipboard();
-    if (window != NULL) DestroyWindow(window);
-    return 0;
-  }
-  HANDLE opened_, release_, thread_;
-  bool holding_ = false;
+  HWND window_;
+  bool holding_;
 };
 
 TEST_F(UiExportDialog, ClipboardHeldElsewhereIsReportedAndKeepsItsText) {

@@ -444,22 +444,6 @@ TEST_F(UiOpenWhileLogging, CancelledChoiceChangesNothing) {
   EXPECT_EQ(ReadBytes(other_), otherBytes_);
 }
 
-TEST_F(UiOpenWhileLogging, AnOpenRecordInTheOtherSheetIsOfferedAfterTheEnd) {
-  TimeRecord left = ExportOpen("Left open", ExportAt(2001, 5, 4, 9, 0));
-  WriteBytes(other_, otherBytes_ + RecordBytes(left));
-  ScriptedUser user;
-  user.ChooseFile("Open TimeSheet File", other_)
-      .OnDialog("Hourwright", [](HWND box) {
-        EXPECT_NE(MessageBoxText(box).find("Left open"), std::string::npos);
-        PressButton(box, IDYES);
-        return true;
-      });
-  Press(user, IDM_OPEN_TIMESHEET);
-  EXPECT_NE(ReadRecords(sheet_)[0].stopSeconds, 0);  // ended before the question
-  EXPECT_TRUE(LoggingActive);
-  EXPECT_STREQ(CurrentRecord.task, "Left open");
-}
-
 TEST_F(UiTaskLogging, ATaskWithoutASheetEndsInTheOneOpened) {
   TempFolder folder;
   std::string chosen = folder.File("chosen.tim");

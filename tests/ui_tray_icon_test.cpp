@@ -82,9 +82,3 @@ TEST_F(UiTrayIcon, AnIconThatCannotBeAddedShowsAHiddenWindow) {
   EXPECT_EQ(calls.size(), 2u);
   EXPECT_TRUE(IsWindowVisible(window_));
 }
-
-TEST_F(UiTrayIcon, OtherMessagesAddNothing) {
-  SendMessageA(window_, RegisterWindowMessageA("SomethingElseCreated"), 0, 0);
-  SendMessageA(window_, WM_TRAYICON, 0, WM_MOUSEMOVE);
-  EXPECT_TRUE(calls.empty());
-}
