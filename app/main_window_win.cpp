@@ -7,6 +7,7 @@
 #include "about/about_box.h"
 #include "common/help.h"
 #include "common/message_boxes.h"
+#include "common/product.h"
 #include "common/shell.h"
 #include "app/tray_icon.h"
 #include "editors/records_editor.h"
@@ -20,7 +21,6 @@
 #include "store/paths.h"
 #include "store/time_sheet.h"
 
-static const char kProductName[] = "Hourwright";
 static const int kDescriptionLimit = 63;
 
 static BOOL OnInitDialog(HWND window) {
@@ -35,7 +35,9 @@ static BOOL OnInitDialog(HWND window) {
 }
 
 static void OnOpenTimeSheet(HWND window) {
-  if (ChooseTimeSheetToOpen(window) == 1) OfferResume(window);
+  SheetPaths current = CurrentSheetPaths();
+  if (ChooseTimeSheetToOpen(window) == 1 && EndTaskInItsOwnSheet(window, current))
+    OfferResume(window);
   char status[512];
   snprintf(status, sizeof status, "Time Sheet: %s", TimeSheetPath);
   SetDlgItemTextA(window, IDC_MAIN_STATUS, status);
@@ -136,6 +138,10 @@ static void OnDestroy() {
 }
 
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsTaskbarCreated(message)) {
+    RestoreTrayIcon(window);
+    return TRUE;
+  }
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog(window);

@@ -1,8 +1,8 @@
 #include "app/tray_icon.h"
 
-#include <shellapi.h>
 #include <stdio.h>
 
+#include "common/product.h"
 #include "common/shell.h"
 #include "resources/resource.h"
 
@@ -10,8 +10,12 @@
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the first, 88-byte NOTIFYICONDATAA");
 #endif
 
+BOOL(WINAPI* TrayNotify)(DWORD message, PNOTIFYICONDATAA data) = Shell_NotifyIconA;
+
 // Added and deleted with the same record, kept for the life of the window.
 static NOTIFYICONDATAA trayIcon;
+// Registered once the window exists; 0 matches no message.
+static UINT taskbarCreated;
 
 void AddTrayIcon(HWND window) {
   ZeroMemory(&trayIcon, sizeof trayIcon);
@@ -21,8 +25,18 @@ void AddTrayIcon(HWND window) {
   trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIcon.uCallbackMessage = WM_TRAYICON;
   trayIcon.hIcon = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
-  snprintf(trayIcon.szTip, sizeof trayIcon.szTip, "%s", "Hourwright");
-  Shell_NotifyIconA(NIM_ADD, &trayIcon);
+  snprintf(trayIcon.szTip, sizeof trayIcon.szTip, "%s", kProductName);
+  taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  TrayNotify(NIM_ADD, &trayIcon);
 }
 
-void RemoveTrayIcon() { Shell_NotifyIconA(NIM_DELETE, &trayIcon); }
+bool IsTaskbarCreated(UINT message) { return taskbarCreated != 0 && message == taskbarCreated; }
+
+// A restarted Explorer forgets every icon; a hidden window without its icon
+// has no way back, and neither has the task it is logging.
+void RestoreTrayIcon(HWND window) {
+  if (TrayNotify(NIM_ADD, &trayIcon)) return;
+  if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
+}
+
+void RemoveTrayIcon() { TrayNotify(NIM_DELETE, &trayIcon); }

@@ -1,8 +1,7 @@
 #include "common/message_boxes.h"
 
+#include "common/product.h"
 #include "common/shell.h"
-
-static const char kProductName[] = "Hourwright";
 
 void ShowError(const char* text) {
   MessageBoxA(MainWindow, text, kProductName, MB_TASKMODAL | MB_ICONERROR);

@@ -4,3 +4,8 @@
 
 #define HOURWRIGHT_PRODUCT_NAME "Hourwright"
 #define HOURWRIGHT_MAKER_NAME "Glimmerbox Software"
+
+#ifdef __cplusplus
+// Caption of the message boxes, tray tip, closing question.
+inline constexpr char kProductName[] = HOURWRIGHT_PRODUCT_NAME;
+#endif

@@ -42,40 +42,40 @@ static int32_t ReadField(HWND dialog, int id) {
   return ParseInt(text);
 }
 
-// The limit as FileSeconds, or 0 after showing what is wrong with the fields.
-static int64_t ReadLimit(HWND dialog, const LimitFieldIds& ids) {
+// False after showing what is wrong with the fields. 1/1/1601 0:00 is a
+// limit like any other, though its FileSeconds are 0.
+static bool ReadLimit(HWND dialog, const LimitFieldIds& ids, int64_t* limit) {
   ExportDateFields fields;
   fields.month = ReadField(dialog, ids.month);
   fields.day = ReadField(dialog, ids.day);
   fields.year = ReadField(dialog, ids.year);
   fields.hour = ReadField(dialog, ids.hour);
   fields.minute = ReadField(dialog, ids.minute);
-  int64_t limit = 0;
-  ExportDateFault fault = CheckExportDate(fields, &limit);
-  if (fault != kExportDateGood) {
-    ShowError(ExportDateMessage(fault, ids.stopLimit));
-    return 0;
-  }
-  return limit;
+  ExportDateFault fault = CheckExportDate(fields, limit);
+  if (fault == kExportDateGood) return true;
+  ShowError(ExportDateMessage(fault, ids.stopLimit));
+  return false;
 }
 
-static int64_t ReadStartLimit(HWND dialog) { return ReadLimit(dialog, kStartFields); }
-static int64_t ReadStopLimit(HWND dialog) { return ReadLimit(dialog, kStopFields); }
+static bool ReadStartLimit(HWND dialog, int64_t* limit) {
+  // Every record starts at or after the earliest moment: 0 serves as it is.
+  return ReadLimit(dialog, kStartFields, limit);
+}
+
+static bool ReadStopLimit(HWND dialog, int64_t* limit) {
+  if (!ReadLimit(dialog, kStopFields, limit)) return false;
+  if (*limit == 0) *limit = kStopBeforeAnyRecord;
+  return true;
+}
 
 // Start first, then stop; a ticked box leaves its fields unread. False when
-// a limit was refused (a limit of 0 or less stops the export too).
+// a limit was refused.
 static bool ReadLimits(HWND dialog, int noStartDate, int noStopDate, int64_t* startLimit,
                        int64_t* stopLimit) {
   *startLimit = 0;
   *stopLimit = 0;
-  if (noStartDate == 0) {
-    *startLimit = ReadStartLimit(dialog);
-    if (*startLimit <= 0) return false;
-  }
-  if (noStopDate == 0) {
-    *stopLimit = ReadStopLimit(dialog);
-    if (*stopLimit <= 0) return false;
-  }
+  if (noStartDate == 0 && !ReadStartLimit(dialog, startLimit)) return false;
+  if (noStopDate == 0 && !ReadStopLimit(dialog, stopLimit)) return false;
   return true;
 }
 

@@ -27,7 +27,7 @@ const char* ExportHeader(int elapsedForm) { return kHeaders[FormIndex(elapsedFor
 size_t ExportHeaderLength(int elapsedForm) { return strlen(ExportHeader(elapsedForm)); }
 
 bool IsRecordExported(const TimeRecord& record, int64_t startLimit, int64_t stopLimit) {
-  if (record.stopSeconds == 0) return false;
+  if (record.stopSeconds == 0 || stopLimit == kStopBeforeAnyRecord) return false;
   if (startLimit > 0 && record.startSeconds < startLimit) return false;
   if (stopLimit > 0 && record.stopSeconds > stopLimit) return false;
   return true;

@@ -15,7 +15,12 @@ enum { kExportLineSize = 512 };
 const char* ExportHeader(int elapsedForm);
 size_t ExportHeaderLength(int elapsedForm);
 
-// Closed records within the inclusive limits; a limit of 0 or less means none.
+// A stop limit no record meets: the typed 1/1/1601 0:00, whose FileSeconds
+// are 0 and would otherwise read as no limit at all.
+constexpr int64_t kStopBeforeAnyRecord = INT64_MIN;
+
+// Closed records within the inclusive limits; a limit of 0 or less means none,
+// except kStopBeforeAnyRecord.
 bool IsRecordExported(const TimeRecord& record, int64_t startLimit, int64_t stopLimit);
 
 // Writes the record's line, CR LF included, into `out` (NUL-terminated);

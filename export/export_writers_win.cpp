@@ -95,13 +95,13 @@ void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
 }
 
 // Header and lines back to back, NUL-terminated, in a block of `size` bytes
-// that has room for `lines` lines. Returns false when the working memory
-// could not be had.
-static bool FillClipboardText(char* text, size_t size, size_t lines, int64_t startLimit,
-                              int64_t stopLimit, int elapsedForm) {
+// that has room for `lines` lines. Returns the length of the text, or -1 when
+// the working memory could not be had.
+static int64_t FillClipboardText(char* text, size_t size, size_t lines, int64_t startLimit,
+                                 int64_t stopLimit, int elapsedForm) {
   ScopedBuffers buffers;
   ExportBuffers* work = buffers.Get();
-  if (work == NULL) return false;
+  if (work == NULL) return -1;
   size_t used = ExportHeaderLength(elapsedForm);
   memcpy(text, ExportHeader(elapsedForm), used + 1);
   RecordStream stream;
@@ -116,7 +116,7 @@ static bool FillClipboardText(char* text, size_t size, size_t lines, int64_t sta
       --lines;
     }
   }
-  return true;
+  return static_cast<int64_t>(used);
 }
 
 // Selected records plus one for the header; 0 when the working memory could
@@ -134,24 +134,45 @@ static size_t CountClipboardLines(int64_t startLimit, int64_t stopLimit) {
   return lines;
 }
 
-void ExportToClipboard(HWND owner, int64_t startLimit, int64_t stopLimit, int elapsedForm) {
+// The clipboard block: a line of room per selected record to write into,
+// then cut to the text and its NUL. The clipboard copies a block whole, so a
+// block of the full room cost far more than the text, and whatever lay after
+// the NUL reached every program that pastes. Unlocked, ready to hand over;
+// null when memory could not be had.
+static HGLOBAL ClipboardBlock(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
   size_t lines = CountClipboardLines(startLimit, stopLimit);
   size_t size = lines <= static_cast<size_t>(-1) / kExportLineSize ? lines * kExportLineSize : 0;
   HGLOBAL block = size != 0 ? GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size) : NULL;
   char* text = block != NULL ? static_cast<char*>(GlobalLock(block)) : NULL;
-  if (text == NULL || !FillClipboardText(text, size, lines, startLimit, stopLimit, elapsedForm)) {
-    // Nothing is put on the clipboard, so what it holds stays there.
-    if (text != NULL) GlobalUnlock(block);
+  int64_t length = text != NULL
+                       ? FillClipboardText(text, size, lines, startLimit, stopLimit, elapsedForm)
+                       : -1;
+  if (length >= 0) {
+    // A block may come back a little larger than asked; its slack holds
+    // zeros, not old heap bytes.
+    size_t end = static_cast<size_t>(length) + 1;
+    memset(text + end, 0, size - end < 64 ? size - end : 64);
+  }
+  if (text != NULL) GlobalUnlock(block);
+  HGLOBAL fitted = length >= 0 ? GlobalReAlloc(block, static_cast<size_t>(length) + 1, GMEM_MOVEABLE)
+                               : NULL;
+  if (fitted == NULL && block != NULL) GlobalFree(block);
+  return fitted;
+}
+
+// True once the clipboard owns the block.
+static bool HandOver(HWND owner, HGLOBAL block) {
+  if (!OpenClipboard(owner)) return false;  // another program holds it
+  bool placed = EmptyClipboard() && SetClipboardData(CF_TEXT, block) != NULL;
+  CloseClipboard();
+  return placed;
+}
+
+void ExportToClipboard(HWND owner, int64_t startLimit, int64_t stopLimit, int elapsedForm) {
+  HGLOBAL block = ClipboardBlock(startLimit, stopLimit, elapsedForm);
+  // Closing quietly would let the user paste old text as if it were the export.
+  if (block == NULL || !HandOver(owner, block)) {
     if (block != NULL) GlobalFree(block);
     ShowError("Unable To Copy To Clipboard");
-    return;
   }
-
-  OpenClipboard(owner);
-  EmptyClipboard();
-  HANDLE placed = SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
-  GlobalUnlock(block);
-  // The clipboard owns the block only when it took it.
-  if (placed == NULL) GlobalFree(block);
 }

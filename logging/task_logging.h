@@ -1,7 +1,12 @@
 // Starting, ending and resuming the logged task from the main window.
 #pragma once
 #include <windows.h>
+#include "store/sheet_paths.h"
 
 void StartTask(HWND mainWindow);
 void EndTask(HWND mainWindow);
 void OfferResume(HWND mainWindow);
+// Called once another time sheet has been chosen: a task being logged ends in
+// `ownSheet`, the sheet it was started in. False when that end could not be
+// written: the task goes on and `ownSheet` is the time sheet again.
+bool EndTaskInItsOwnSheet(HWND mainWindow, const SheetPaths& ownSheet);

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "common/message_boxes.h"
+#include "common/product.h"
 #include "store/current_task.h"
 #include "common/elapsed_time.h"
 #include "logging/resume_question.h"
@@ -15,8 +16,6 @@
 #include "store/paths.h"
 #include "store/stamp_text.h"
 #include "store/time_sheet.h"
-
-static const char kProductName[] = "Hourwright";
 
 static void ShowField(HWND window, int id, const char* field) {
   char text[kDescriptionSize];
@@ -113,6 +112,22 @@ void EndTask(HWND window) {
   }
   LoggingActive = false;
   EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), FALSE);
+}
+
+// Kept running across the switch, the task's end would land in the new sheet
+// while its open copy stayed in the old one: the same time counted twice.
+bool EndTaskInItsOwnSheet(HWND window, const SheetPaths& ownSheet) {
+  if (!LoggingActive) return true;
+  SheetPaths chosen = CurrentSheetPaths();
+  // A task never written has no sheet of its own; the chosen one takes it.
+  if (ownSheet.timeSheet[0] != '\0') UseSheetPaths(ownSheet);
+  EndTask(window);
+  if (LoggingActive) {
+    UseSheetPaths(ownSheet);
+    return false;
+  }
+  UseSheetPaths(chosen);
+  return true;
 }
 
 void OfferResume(HWND window) {

@@ -9,3 +9,7 @@ size_t DescriptionLength(const char* field);
 // Copies a field (or any text) into a 64-byte field as at most 63 characters
 // and a NUL, zero-filling the rest.
 void CopyDescription(char (&to)[kDescriptionSize], const char* from);
+// Zeroes every byte after the NUL of each of the record's three texts; a text
+// without a NUL in its field is left as it is.
+void ClearTextTails(TimeRecord& record);
+void ClearTextTails(TimeRecord* records, int32_t count);

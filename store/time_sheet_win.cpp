@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "store/current_task.h"
+#include "store/description_text.h"
 #include "store/file_selection.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"
@@ -24,6 +25,10 @@ static bool MayRewriteFromLoaded() {
 
 static int32_t LoadedCount() { return TimeSheet.count > 0 ? TimeSheet.count : 0; }
 
+// Records come back from the file with whatever followed their texts; what
+// the program writes has nothing after them.
+static void CleanLoadedRecords() { ClearTextTails(TimeSheet.records, LoadedCount()); }
+
 static int Rewrite(const FilePiece* pieces, size_t count) {
   if (!ReplaceFileContents(TimeSheetPath, pieces, count)) return 0;
   ReleaseTimeSheet();
@@ -35,9 +40,12 @@ int SaveTimeSheet(HWND owner, int mode) {
   if (mode == kSaveAppend) {
     // What a reload would do first; the sheet is not needed for the tail write.
     ReleaseTimeSheet();
-    return AppendRecordInPlace(TimeSheetPath, CurrentRecord) ? 1 : 0;
+    TimeRecord written = CurrentRecord;
+    ClearTextTails(written);
+    return AppendRecordInPlace(TimeSheetPath, written) ? 1 : 0;
   }
   if (!MayRewriteFromLoaded()) return 0;
+  CleanLoadedRecords();
   int32_t kept = RecordsWrittenBack(TimeSheet.records, TimeSheet.count);
   FilePiece piece = {TimeSheet.records, BytesOf(kept)};
   return Rewrite(&piece, 1);
@@ -46,11 +54,14 @@ int SaveTimeSheet(HWND owner, int mode) {
 // The whole loaded sheet, a trailing open record included.
 int SaveEditedKeepingTask() {
   if (!MayRewriteFromLoaded()) return 0;
+  CleanLoadedRecords();
   FilePiece all = {TimeSheet.records, BytesOf(LoadedCount())};
   return Rewrite(&all, 1);
 }
 
-static int InsertRecordAt(const TimeRecord& record, int32_t at) {
+static int InsertRecordAt(TimeRecord record, int32_t at) {
+  ClearTextTails(record);
+  CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
   FilePiece pieces[3] = {
@@ -71,6 +82,7 @@ int InsertRecordBeforeTask(TimeRecord record) {
 
 int DeleteRecordAt(int32_t index) {
   if (!MayRewriteFromLoaded()) return 0;
+  CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
   if (!IsRecordIndex(count, index)) {
@@ -84,6 +96,7 @@ int DeleteRecordAt(int32_t index) {
 
 static int KeepFrom(int64_t cutoff, bool keepTask) {
   if (!MayRewriteFromLoaded()) return 0;
+  CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
   // Written straight from the loaded sheet, stretch by stretch: copying a

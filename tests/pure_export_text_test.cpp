@@ -152,6 +152,15 @@ TEST(PureExportText, SelectionIsInclusiveAndSkipsOpenRecords) {
   EXPECT_TRUE(IsRecordExported(negativeStop, 0, 0));
 }
 
+TEST(PureExportText, NothingStopsBeforeTheEarliestMoment) {
+  TimeRecord record = ExportClosed("t", "p", "c", ExportAt(1601, 1, 1, 0, 0), ExportAt(1601, 1, 1, 0, 1));
+  TimeRecord negativeStop = record;
+  negativeStop.stopSeconds = -1;
+  for (const TimeRecord& r : {record, negativeStop})
+    for (int64_t start : {int64_t{0}, int64_t{-1}, r.startSeconds})
+      EXPECT_FALSE(IsRecordExported(r, start, kStopBeforeAnyRecord)) << r.stopSeconds << " " << start;
+}
+
 TEST(PureExportText, RecordLinesOfEachForm) {
   std::vector<TimeRecord> sheet = SampleSheet();
   for (int form = 0; form < 3; ++form) {

@@ -33,4 +33,9 @@ TEST(PureStampText, NeverRunsPastASmallBuffer) {
   memset(text, 'x', sizeof text);
   EXPECT_EQ(StampText(At(1999, 3, 17, 15, 7, 9), text, sizeof text), 7u);
   EXPECT_STREQ(text, "3:07:09");
+  EXPECT_EQ(StampText(At(1999, 3, 17, 15, 7, 9), text, 1), 0u);
+  EXPECT_STREQ(text, "");
+  text[0] = 'x';
+  EXPECT_EQ(StampText(At(1999, 3, 17, 15, 7, 9), text, 0), 0u);  // no room, nothing written
+  EXPECT_EQ(text[0], 'x');
 }

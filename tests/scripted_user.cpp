@@ -210,6 +210,11 @@ void ScriptedUser::Tick() {
     ADD_FAILURE() << "expected window \"" << steps_.front().caption << "\" did not appear within "
                   << stepTimeoutMs_ << " ms";
     steps_.erase(steps_.begin());
+    // A dialog acted on earlier may be waiting for the missing window; closing
+    // it lets its modal loop end, so the test fails instead of hanging.
+    std::set<HWND> open = handled_;
+    for (HWND window : open)
+      if (IsWindow(window)) Dismiss(window);
     if (!steps_.empty()) steps_.front().deadline = now + stepTimeoutMs_;
   }
   inTick_ = false;

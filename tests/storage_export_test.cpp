@@ -134,23 +134,23 @@ TEST_F(StorageExportClipboard, HoldsTheFileTextAndItsNul) {
   ExpectSheetUnchanged();
 }
 
-TEST_F(StorageExportClipboard, HeaderAloneInABlockOfOneLine) {
+TEST_F(StorageExportClipboard, HeaderAloneInABlockOfItsOwnSize) {
   WriteSheet({ExportOpen("open", ExportAt(1999, 3, 17, 9, 0))});
   size_t blockSize = 0;
   ExportToClipboard(NULL, 0, 0, kElapsedHours);
   EXPECT_EQ(ClipboardText(&blockSize), std::string(ExportHeader(kElapsedHours)) + '\0');
-  EXPECT_EQ(blockSize, 512u);
+  EXPECT_EQ(blockSize, ExportHeaderLength(kElapsedHours) + 1);
   DeleteFileA(TimeSheetPath);
   ExportToClipboard(NULL, 0, 0, kElapsedMinutes);
   EXPECT_EQ(ClipboardText(), std::string(ExportHeader(kElapsedMinutes)) + '\0');
 }
 
-TEST_F(StorageExportClipboard, BlockHasALineOfRoomPerRecord) {
+TEST_F(StorageExportClipboard, BlockHoldsTheTextAndItsNulOnly) {
   WriteSheet(SampleSheet());
   size_t blockSize = 0;
   ExportToClipboard(NULL, 0, 0, kElapsedMinutes);
   EXPECT_EQ(ClipboardText(&blockSize), SampleExport(kElapsedMinutes) + '\0');
-  EXPECT_EQ(blockSize, 512u * 4);
+  EXPECT_EQ(blockSize, SampleExport(kElapsedMinutes).size() + 1);
 }
 
 TEST_F(StorageExportFailure, ExportFileThatCannotBeCreated) {

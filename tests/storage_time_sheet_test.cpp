@@ -244,3 +244,56 @@ TEST_F(StorageTimeSheetNotLoaded, RewritesLeaveAnExistingFileAlone) {
   EXPECT_EQ(ReadBytes(Sheet()), sheet);
   EXPECT_EQ(Listing(), "sheet.tim;");
 }
+
+namespace {
+class StorageTimeSheetTextTails : public StorageTimeSheet {};
+
+// "b", "p" and "c" in fields that once held longer texts: the old ends still
+// follow their NULs.
+TimeRecord WithLeftovers(TimeRecord record) {
+  memcpy(record.task + 2, "ong task name", 13);
+  memcpy(record.project + 2, "roject", 6);
+  memcpy(record.classification + 2, "lassification", 13);
+  return record;
+}
+TimeRecord Short(int64_t start, int64_t stop) {
+  TimeRecord record = Closed(start, "b");
+  memset(record.project, 0, sizeof record.project);
+  memset(record.classification, 0, sizeof record.classification);
+  record.project[0] = 'p';
+  record.classification[0] = 'c';
+  record.stopSeconds = stop;
+  return record;
+}
+}  // namespace
+
+TEST_F(StorageTimeSheetTextTails, EveryWriteLeavesZerosAfterEachText) {
+  const TimeRecord clean = Short(100, 160), dirty = WithLeftovers(clean);
+  const TimeRecord cleanOpen = Short(300, 0), dirtyOpen = WithLeftovers(cleanOpen);
+  struct Case {
+    const char* name;
+    std::string before;
+    std::function<void()> write;
+    std::string after;
+  } cases[] = {
+      {"start of a task", Bytes({Closed(50)}),
+       [&] {
+         CurrentRecord = dirtyOpen;
+         EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+       },
+       Bytes({Closed(50), cleanOpen})},
+      {"as edited", Bytes({dirty, Closed(200)}),
+       [] { EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 1); }, Bytes({clean, Closed(200)})},
+      {"insert", Bytes({Closed(200)}), [&] { InsertRecordByStart(dirty); },
+       Bytes({clean, Closed(200)})},
+      {"delete", Bytes({dirty, Closed(200)}), [] { DeleteRecordAt(1); }, Bytes({clean})},
+      {"keep from", Bytes({Closed(50), dirty}), [] { EXPECT_EQ(KeepRecordsFrom(60), 1); },
+       Bytes({clean})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load(c.before);
+    c.write();
+    EXPECT_EQ(ReadBytes(Sheet()), c.after);
+  }
+}

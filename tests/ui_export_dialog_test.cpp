@@ -451,3 +451,62 @@ TEST_F(UiExportDialog, FolderGoneBeforeTheWriteShowsUnableToOpen) {
   Run();  // the writer ran, so the dialog closes
   EXPECT_FALSE(FileExists(folder));
 }
+
+TEST_F(UiExportDialog, EarliestDateIsARealLimit) {
+  // 1/1/1601 0:00 is FileSeconds 0: every record starts after it, none stops before it.
+  struct Case { const char* name; Typed typed; int ticked; std::string exported; } cases[] = {
+      {"start", StartDate("1", "1", "1601", "0", "0"), IDC_EXPORT_NO_STOP, SampleExport(kElapsedMinutes)},
+      {"stop", StopDate("1", "1", "1601", "0", "0"), IDC_EXPORT_NO_START, ExportHeader(kElapsedMinutes)},
+  };
+  for (const Case& c : cases) {
+    std::string target = folder_.File(std::string(c.name) + ".txt");
+    user_.OnDialog(kCaption, [&](HWND dialog) {
+      dialog_ = dialog;
+      Click(dialog, c.ticked);
+      Type(dialog, c.typed);
+      PressButton(dialog, IDOK);
+      return true;
+    });
+    user_.ChooseFile(kSaveCaption, target);
+    Run();
+    EXPECT_EQ(ReadBytes(target), c.exported) << c.name;
+  }
+}
+
+// Another window holding the clipboard open, as another program would.
+class ClipboardHolder {
+ public:
+  ClipboardHolder() : window_(CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL)) {
+    holding_ = window_ != NULL && OpenClipboard(window_);
+  }
+  ~ClipboardHolder() {
+    if (holding_) CloseClipboard();
+    if (window_ != NULL) DestroyWindow(window_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  bool Holding() const { return holding_; }
+
+ private:
+  HWND window_;
+  bool holding_;
+};
+
+TEST_F(UiExportDialog, ClipboardHeldElsewhereIsReportedAndKeepsItsText) {
+  PutClipboardText("former text");
+  {
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.Holding());
+    user_.OnDialog(kCaption, [this](HWND dialog) {
+      dialog_ = dialog;
+      Click(dialog, IDC_EXPORT_TO_CLIPBOARD);
+      Click(dialog, IDC_EXPORT_NO_START);
+      Click(dialog, IDC_EXPORT_NO_STOP);
+      PressButton(dialog, IDOK);
+      return true;
+    });
+    user_.AnswerBox("Hourwright", "Unable To Copy To Clipboard", IDOK, BoxIcon::kError);
+    Run();  // the dialog closes after the message
+  }
+  EXPECT_EQ(ClipboardText(), std::string("former text") + '\0');
+}

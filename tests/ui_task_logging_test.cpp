@@ -341,3 +341,124 @@ TEST_F(UiTaskLoggingWithFile, ClosingAsksAboutAnEndThatCouldNotBeWritten) {
   ASSERT_EQ(records.size(), 1u);
   EXPECT_NE(records[0].stopSeconds, 0);
 }
+
+TEST_F(UiTaskLoggingWithFile, ANewTaskLeavesNothingOfTheOldTextsInItsRecord) {
+  TypeTask("a long task name", "a long project", "a long classification");
+  ScriptedUser user;
+  Press(user, IDC_MAIN_START_TASK);
+  Press(user, IDC_MAIN_END_TASK);
+  TypeTask("b", "p", "c");
+  Press(user, IDC_MAIN_START_TASK);
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(std::string(records[1].task, 64), "b" + std::string(63, '\0'));
+  EXPECT_EQ(std::string(records[1].project, 64), "p" + std::string(63, '\0'));
+  EXPECT_EQ(std::string(records[1].classification, 64), "c" + std::string(63, '\0'));
+}
+
+static int64_t NowSeconds() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  int64_t seconds = 0;
+  ToFileSeconds(now, &seconds);
+  return seconds;
+}
+
+// A second time sheet beside the first, holding one closed record.
+class UiOpenWhileLogging : public UiTaskLoggingWithFile {
+ protected:
+  void SetUp() override {
+    UiTaskLoggingWithFile::SetUp();
+    other_ = folder_.File("other.tim");
+    otherBytes_ = RecordBytes(MakeRecord("Earlier", "P", "C", 100, 200));
+    WriteBytes(other_, otherBytes_);
+    TypeTask("Running", "P", "C");
+    ScriptedUser user;
+    Press(user, IDC_MAIN_START_TASK);
+    ASSERT_TRUE(LoggingActive);
+    sheetBytes_ = ReadBytes(sheet_);
+  }
+  std::string other_, otherBytes_, sheetBytes_;
+};
+
+TEST_F(UiOpenWhileLogging, TheTaskEndsInItsOwnSheetBeforeTheOtherOpens) {
+  int64_t before = NowSeconds();
+  ScriptedUser user;
+  OpenTimeSheet(user, other_);
+  int64_t after = NowSeconds();
+  EXPECT_FALSE(LoggingActive);
+  EXPECT_FALSE(EndTaskEnabled());
+  EXPECT_STREQ(TimeSheetPath, other_.c_str());
+  EXPECT_EQ(Text(IDC_MAIN_STATUS), "Time Sheet: " + other_);
+
+  std::vector<TimeRecord> own = ReadRecords(sheet_);
+  ASSERT_EQ(own.size(), 1u);
+  EXPECT_STREQ(own[0].task, "Running");
+  int64_t stop = 0;
+  ASSERT_TRUE(ToFileSeconds(own[0].stopTime, &stop));
+  EXPECT_EQ(own[0].stopSeconds, stop);
+  EXPECT_GE(stop, before);
+  EXPECT_LE(stop, after);
+  EXPECT_EQ(ReadBytes(other_), otherBytes_);  // untouched until its own start
+
+  TypeTask("Next", "P", "C");
+  Press(user, IDC_MAIN_START_TASK);
+  std::vector<TimeRecord> others = ReadRecords(other_);
+  ASSERT_EQ(others.size(), 2u);
+  EXPECT_STREQ(others[1].task, "Next");
+  EXPECT_EQ(ReadRecords(sheet_).size(), 1u);
+}
+
+TEST_F(UiOpenWhileLogging, AnOwnSheetThatCannotBeWrittenKeepsTheTaskAndTheSheet) {
+  ScriptedUser user;
+  {
+    HeldFile held(sheet_);
+    ASSERT_TRUE(held.Held());
+    user.ChooseFile("Open TimeSheet File", other_)
+        .AnswerBox("Hourwright", UnwrittenMessage(sheet_), IDOK, BoxIcon::kError);
+    Press(user, IDM_OPEN_TIMESHEET);
+  }
+  EXPECT_TRUE(LoggingActive);
+  EXPECT_TRUE(EndTaskEnabled());
+  EXPECT_STREQ(CurrentRecord.task, "Running");
+  EXPECT_STREQ(TimeSheetPath, sheet_.c_str());
+  EXPECT_EQ(Text(IDC_MAIN_STATUS), "Time Sheet: " + sheet_);
+  EXPECT_EQ(ReadBytes(sheet_), sheetBytes_);
+  EXPECT_EQ(ReadBytes(other_), otherBytes_);
+
+  Press(user, IDC_MAIN_END_TASK);  // the end still goes to its own sheet
+  std::vector<TimeRecord> own = ReadRecords(sheet_);
+  ASSERT_EQ(own.size(), 1u);
+  EXPECT_NE(own[0].stopSeconds, 0);
+  EXPECT_EQ(ReadBytes(other_), otherBytes_);
+}
+
+TEST_F(UiOpenWhileLogging, CancelledChoiceChangesNothing) {
+  ScriptedUser user;
+  user.CancelDialog("Open TimeSheet File");
+  Press(user, IDM_OPEN_TIMESHEET);
+  EXPECT_TRUE(LoggingActive);
+  EXPECT_TRUE(EndTaskEnabled());
+  EXPECT_STREQ(TimeSheetPath, sheet_.c_str());
+  EXPECT_EQ(ReadBytes(sheet_), sheetBytes_);
+  EXPECT_EQ(ReadBytes(other_), otherBytes_);
+}
+
+TEST_F(UiTaskLogging, ATaskWithoutASheetEndsInTheOneOpened) {
+  TempFolder folder;
+  std::string chosen = folder.File("chosen.tim");
+  std::string earlier = RecordBytes(MakeRecord("Earlier", "P", "C", 100, 200));
+  WriteBytes(chosen, earlier);
+  TypeTask("Floating", "P", "C");
+  ScriptedUser user;
+  user.CancelDialog("Save TimeSheet As");
+  Press(user, IDC_MAIN_START_TASK);
+  ASSERT_TRUE(LoggingActive);
+  OpenTimeSheet(user, chosen);  // no question: the chosen sheet takes the end
+  EXPECT_FALSE(LoggingActive);
+  std::vector<TimeRecord> records = ReadRecords(chosen);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_STREQ(records[1].task, "Floating");
+  EXPECT_NE(records[1].stopSeconds, 0);
+  EXPECT_STREQ(TimeSheetPath, chosen.c_str());
+}
