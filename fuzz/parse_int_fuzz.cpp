@@ -1,5 +1,4 @@
-// ParseInt against strtoll wherever strtoll does not overflow.
-#include <errno.h>
+// ParseInt against strtoll, both held at the 32-bit limits.
 
 #include "common/parse_int.h"
 #include "fuzz/fuzz_input.h"
@@ -8,9 +7,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzInput input(data, size);
   std::string text = input.Text();
   int32_t value = ParseInt(text.c_str());
-  errno = 0;
+  // strtoll holds at its own limits, beyond the 32-bit ones.
   long long expected = strtoll(text.c_str(), NULL, 10);
-  if (errno != ERANGE)
-    FUZZ_CHECK(value == static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(expected))));
+  if (expected > INT32_MAX) expected = INT32_MAX;
+  if (expected < INT32_MIN) expected = INT32_MIN;
+  FUZZ_CHECK(value == expected);
   return 0;
 }

@@ -452,3 +452,42 @@ TEST_F(UiExportDialog, FolderGoneBeforeTheWriteShowsUnableToOpen) {
   Run();  // the writer ran, so the dialog closes
   EXPECT_FALSE(FileExists(folder));
 }
+
+// Hostile texts in every numeric field, the other nine valid: each that the
+// field's check refuses brings exactly that field's message, the dialog stays
+// open, no Save dialog comes up and nothing is written.
+TEST_F(UiExportDialog, HostileTextsInEveryNumericField) {
+  struct Hostile { std::string text; int32_t reads; } hostile[] = {
+      {"", 0}, {"   ", 0}, {"-", 0}, {"+", 0}, {"-1", -1}, {"+13", 13}, {"\t-0005", -5},
+      {"99999999999999999999", INT32_MAX}, {"4294967297", INT32_MAX}, {"-4294967297", INT32_MIN},
+      {"4294967296", INT32_MAX}, {"abc", 0}, {"0x10", 0}, {"\xb9", 0},
+      {std::string(300, '9'), INT32_MAX}, {std::string(300, 'x'), 0},
+  };
+  struct Field { int id; int32_t low, high; const char* message; } fields[] = {
+      {IDC_EXPORT_START_MONTH, 1, 12, "Bad Start Date: Month"},
+      {IDC_EXPORT_START_DAY, 1, 31, "Bad Start Date: Day of the Month"},
+      {IDC_EXPORT_START_YEAR, 0, 9999, "Bad Start Date: YEAR"},
+      {IDC_EXPORT_START_HOUR, 0, 24, "Bad Start Time: Hour"},
+      {IDC_EXPORT_START_MINUTE, 0, 59, "Bad Start Time: Minute"},
+      {IDC_EXPORT_STOP_MONTH, 1, 12, "Bad Stop Date: Month"},
+      {IDC_EXPORT_STOP_DAY, 1, 31, "Bad Stop Date: Day of the Month"},
+      {IDC_EXPORT_STOP_YEAR, 0, 9999, "Bad Stop Date: YEAR"},
+      {IDC_EXPORT_STOP_HOUR, 0, 24, "Bad Stop Time: Hour"},
+      {IDC_EXPORT_STOP_MINUTE, 0, 59, "Bad Stop Time: Minute"},
+  };
+  std::vector<Attempt> attempts;
+  for (const Field& field : fields) {
+    for (const Hostile& h : hostile) {
+      if (h.reads >= field.low && h.reads <= field.high) continue;  // a value the field takes
+      Typed typed = Both(StartDate("3", "17", "1999", "9", "0"), StopDate("3", "17", "1999", "17", "0"));
+      for (auto& entry : typed)
+        if (entry.first == field.id) entry.second = h.text.c_str();
+      attempts.push_back({typed, field.message});
+    }
+  }
+  ASSERT_GT(attempts.size(), 100u);
+  ScriptAttempts(attempts, nullptr, [](HWND dialog) { PressButton(dialog, IDCANCEL); });
+  Run();
+  EXPECT_EQ(ExportPath[0], '\0');
+  EXPECT_EQ(FolderListing(folder_.Path()), "jobs.tim;");
+}
