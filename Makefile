@@ -3,7 +3,7 @@ BUILD ?= build
 B := $(abspath $(BUILD))
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test run bench clean
+.PHONY: all deps build test fuzz run bench clean
 
 all: build
 
@@ -21,8 +21,16 @@ build: deps $(B)/win64/CMakeCache.txt $(B)/win32/CMakeCache.txt
 	cmake --build $(B)/win64 -j $(JOBS)
 	@./scripts/check-pure.sh
 
+# The native sanitizer run and the corpus replay come first: they take
+# seconds and fail fast.
 test: build
+	./scripts/run-native.sh $(B)
 	./scripts/run-tests.sh $(B)
+
+# FUZZ_SECONDS per target (default 60), then CRASH_KILLS kills (default 300).
+fuzz: build
+	./scripts/run-native.sh $(B)
+	./scripts/run-fuzz.sh $(B)
 
 run: build
 	./scripts/run-program.sh $(B)

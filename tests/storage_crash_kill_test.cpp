@@ -55,8 +55,13 @@ bool SheetIsWhole(const std::string& bytes, int64_t* generation) {
 bool DescriptionsAreWhole(const std::string& bytes, int* tasks) {
   if (bytes.size() < 4) return false;
   memcpy(tasks, bytes.data(), 4);
-  if (*tasks < kCrashFirstTasks || bytes != CrashDescriptions(*tasks)) return false;
-  bool loaded = LoadDescriptionLists() == 1 && DescriptionLists[kTaskList].count == *tasks;
+  if (*tasks < kCrashFirstTasks || bytes != CrashDescriptions(*tasks)) {
+    printf("descriptions: %d tasks, %zu bytes\n", *tasks, bytes.size());
+    return false;
+  }
+  int result = LoadDescriptionLists();
+  bool loaded = result == 1 && DescriptionLists[kTaskList].count == *tasks;
+  if (!loaded) printf("descriptions load: %d, count %d\n", result, DescriptionLists[kTaskList].count);
   ReleaseDescriptionLists();
   return loaded;
 }
@@ -103,8 +108,13 @@ TEST(StorageCrashKill, KilledWriterLeavesWholeLoadableFiles) {
   TimeSheetPath[0] = '\0';
   DescriptionsPath[0] = '\0';
   printf("crash-kill: %d %d\n", kills, damaged);
-  printf("crash-kill detail: %lld sheet generations, %d descriptions rewrites, %d runs that stopped early\n",
-         static_cast<long long>(lastGeneration - 1), lastTasks - firstTasks, stopped);
+  // A kill between the new file's creation and its move leaves it behind.
+  std::string names = FolderListing(folder.Path());
+  int leftOver = 0;
+  for (size_t at = 0; (at = names.find(".tmp;", at)) != std::string::npos; ++at) ++leftOver;
+  printf("crash-kill detail: %lld sheet generations, %d descriptions rewrites, %d runs that stopped early, "
+         "%d temporary files left\n",
+         static_cast<long long>(lastGeneration - 1), lastTasks - firstTasks, stopped, leftOver);
   EXPECT_EQ(stopped, 0) << "the writer stopped by itself: a write failed";
   // The kills must have landed while files were being rewritten.
   EXPECT_GT(lastGeneration, 1);

@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     TimeRecord record = CrashRecord(generation, 0);
     snprintf(record.task, sizeof record.task, "task %d", tasks + 1);
     snprintf(record.project, sizeof record.project, "p");
+    snprintf(record.classification, sizeof record.classification, "c");
     MergeRecordDescriptions(NULL, record);
   }
 }
