@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/parse_int.h"
+#include "tests/hostile_texts.h"
 
 TEST(PureParseInt, ReadsLikeAtoiAndHoldsAtTheLimits) {
   struct Case { const char* text; int32_t expected; } cases[] = {
@@ -11,4 +12,8 @@ TEST(PureParseInt, ReadsLikeAtoiAndHoldsAtTheLimits) {
       {"-99999999999999999999", INT32_MIN}, {"00000000000000000000042", 42}, {"3x", 3}, {"- 3", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseInt(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(PureParseInt, ReadsEveryHostileTextAsTheFieldTestsExpect) {
+  for (const HostileText& h : HostileTexts()) EXPECT_EQ(ParseInt(h.text.c_str()), h.reads) << '"' << h.text << '"';
 }

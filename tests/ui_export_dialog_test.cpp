@@ -14,6 +14,7 @@
 #include "store/paths.h"
 #include "tests/clipboard_text.h"
 #include "tests/export_test_records.h"
+#include "tests/hostile_texts.h"
 #include "tests/scripted_user.h"
 #include "tests/test_files.h"
 
@@ -457,12 +458,7 @@ TEST_F(UiExportDialog, FolderGoneBeforeTheWriteShowsUnableToOpen) {
 // field's check refuses brings exactly that field's message, the dialog stays
 // open, no Save dialog comes up and nothing is written.
 TEST_F(UiExportDialog, HostileTextsInEveryNumericField) {
-  struct Hostile { std::string text; int32_t reads; } hostile[] = {
-      {"", 0}, {"   ", 0}, {"-", 0}, {"+", 0}, {"-1", -1}, {"+13", 13}, {"\t-0005", -5},
-      {"99999999999999999999", INT32_MAX}, {"4294967297", INT32_MAX}, {"-4294967297", INT32_MIN},
-      {"4294967296", INT32_MAX}, {"abc", 0}, {"0x10", 0}, {"\xb9", 0},
-      {std::string(300, '9'), INT32_MAX}, {std::string(300, 'x'), 0},
-  };
+  const std::vector<HostileText> hostile = HostileTexts();
   struct Field { int id; int32_t low, high; const char* message; } fields[] = {
       {IDC_EXPORT_START_MONTH, 1, 12, "Bad Start Date: Month"},
       {IDC_EXPORT_START_DAY, 1, 31, "Bad Start Date: Day of the Month"},
@@ -477,7 +473,7 @@ TEST_F(UiExportDialog, HostileTextsInEveryNumericField) {
   };
   std::vector<Attempt> attempts;
   for (const Field& field : fields) {
-    for (const Hostile& h : hostile) {
+    for (const HostileText& h : hostile) {
       if (h.reads >= field.low && h.reads <= field.high) continue;  // a value the field takes
       Typed typed = Both(StartDate("3", "17", "1999", "9", "0"), StopDate("3", "17", "1999", "17", "0"));
       for (auto& entry : typed)
