@@ -3,7 +3,7 @@ BUILD ?= build
 B := $(abspath $(BUILD))
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build32 test test32 run bench screenshots dist clean
+.PHONY: all deps build build32 test test32 fuzz run bench screenshots dist clean
 
 all: build
 
@@ -25,7 +25,10 @@ build: build32 $(B)/win64/CMakeCache.txt
 	cmake --build $(B)/win64 -j $(JOBS)
 	@./scripts/check-pure.sh
 
+# The native sanitizer run and the corpus replay come first: they take
+# seconds and fail fast.
 test: build
+	./scripts/run-native.sh $(B)
 	./scripts/run-tests.sh $(B)
 
 # The shipping 32-bit build and its installer, tested under the 32-bit Wine of
@@ -36,6 +39,11 @@ test32: dist
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine32-chroot.sh;run;wine"
 	cmake --build $(B)/win32 -j $(JOBS) --target hourwright_tests
 	HOURWRIGHT_DIST_DIR=$(CURDIR)/dist ./scripts/run-tests.sh $(B) win32
+
+# FUZZ_SECONDS per target (default 60), then CRASH_KILLS kills (default 300).
+fuzz: build
+	./scripts/run-native.sh $(B)
+	./scripts/run-fuzz.sh $(B)
 
 run: build
 	./scripts/run-program.sh $(B)

@@ -9,3 +9,9 @@ void ComputeElapsed(int64_t seconds, float* minutes, float* hours) {
   *minutes = static_cast<float>(m);
   *hours = static_cast<float>(m * static_cast<double>(kOneSixtiethSingle));
 }
+
+int64_t ElapsedSeconds(int64_t stop, int64_t start) {
+  if (start < 0 && stop > INT64_MAX + start) return INT64_MAX;
+  if (start > 0 && stop < INT64_MIN + start) return INT64_MIN;
+  return stop - start;
+}

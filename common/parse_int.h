@@ -2,5 +2,5 @@
 #pragma once
 #include <stdint.h>
 
-// C atoi in the C locale, wrapping around in 32 bits instead of overflowing.
+// C atoi in the C locale; out-of-range values are held at INT32_MIN / INT32_MAX.
 int32_t ParseInt(const char* text);

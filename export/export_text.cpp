@@ -1,5 +1,6 @@
 #include "export/export_text.h"
 
+#include <math.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -41,7 +42,21 @@ static int32_t Truncate(double value) {
   return static_cast<int32_t>(value);
 }
 
+// From 2^23 minutes (about 16 years) on, a float holds whole minutes only and
+// the stored hours run up to an hour or two ahead of them (the single 1/60 is
+// a little large), which printed negative minutes from about 1.2e7 minutes:
+// there both parts come from the minutes alone.
+static const float kWholeMinutesOnly = 8388608.0f;
+
 void ElapsedHoursMinutes(float elapsedMinutes, float elapsedHours, int32_t* hours, int32_t* minutes) {
+  if (elapsedMinutes >= kWholeMinutesOnly) {
+    double value = elapsedMinutes;
+    double wholeHours = floor(value / 60.0);
+    bool fits = wholeHours < 2147483648.0;
+    *hours = fits ? static_cast<int32_t>(wholeHours) : INT32_MIN;
+    *minutes = fits ? static_cast<int32_t>(value - 60.0 * wholeHours) : INT32_MIN;
+    return;
+  }
   *hours = Truncate(elapsedHours);
   if (elapsedMinutes >= 60.0f) {
     int32_t wholeHours = Truncate(static_cast<double>(elapsedMinutes) * kFloatSixtieth);

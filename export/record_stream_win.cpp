@@ -12,6 +12,12 @@ bool RecordStream::Open() {
   if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
   file_ = CreateFileA(TimeSheetPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+  LARGE_INTEGER size;
+  // Like the loader, a file of 4 GiB or more is no time sheet to read.
+  if (file_ != INVALID_HANDLE_VALUE && (!GetFileSizeEx(file_, &size) || size.QuadPart > 0xFFFFFFFFLL)) {
+    CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+  }
   return file_ != INVALID_HANDLE_VALUE;
 }
 

@@ -97,7 +97,7 @@ static void ReportUnwrittenEnd() {
 void EndTask(HWND window) {
   StampNow(CurrentRecord.stopTime, CurrentRecord.stopSeconds);
   LoggingActive = false;
-  ComputeElapsed(CurrentRecord.stopSeconds - CurrentRecord.startSeconds,
+  ComputeElapsed(ElapsedSeconds(CurrentRecord.stopSeconds, CurrentRecord.startSeconds),
                  &CurrentRecord.elapsedMinutes, &CurrentRecord.elapsedHours);
 
   if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;

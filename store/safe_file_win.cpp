@@ -24,18 +24,44 @@ static bool FolderOf(const char* path, char (&folder)[kPathSize]) {
   return true;
 }
 
+static bool IsSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+
+// The new file beside the old one. In a folder too deep for the usual
+// temporary name (its path would pass 259 characters) the name is the file's
+// own with its last two characters made "~" and a letter, so that every path
+// the program can name can also be rewritten.
+static HANDLE CreateTemporary(const char* path, const char* folder, char (&temporary)[MAX_PATH]) {
+  // "hwrXXXX.tmp" after the folder, within the 259 characters a path may have.
+  if (strlen(folder) + 11 < sizeof temporary && GetTempFileNameA(folder, "hwr", 0, temporary) != 0) {
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) DeleteFileA(temporary);
+    return file;
+  }
+  size_t length = strlen(path);
+  if (length < 2 || length >= sizeof temporary || IsSeparator(path[length - 1]) ||
+      IsSeparator(path[length - 2]))
+    return INVALID_HANDLE_VALUE;
+  for (const char* mark = "0123456789abcdefghijklmnopqrstuvwxyz"; *mark != '\0'; ++mark) {
+    memcpy(temporary, path, length + 1);
+    temporary[length - 2] = '~';
+    temporary[length - 1] = *mark;
+    if (strcmp(temporary, path) == 0) continue;
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 bool ReplaceFileContents(const char* path, const FilePiece* pieces, size_t count) {
   char folder[kPathSize];
   char temporary[MAX_PATH];
   if (path[0] == '\0' || !FolderOf(path, folder)) return false;
-  if (GetTempFileNameA(folder, "hwr", 0, temporary) == 0) return false;
-
-  HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, NULL);
-  bool ok = file != INVALID_HANDLE_VALUE;
+  HANDLE file = CreateTemporary(path, folder, temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
   for (size_t i = 0; ok && i < count; ++i) ok = WriteAll(file, pieces[i].data, pieces[i].size);
   if (ok) ok = FlushFileBuffers(file) != 0;
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  CloseHandle(file);
   if (ok)
     ok = MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!ok) DeleteFileA(temporary);

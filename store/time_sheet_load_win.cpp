@@ -25,6 +25,12 @@ int LoadTimeSheet() {
                             FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return -1;
 
+  // The format stops below 4 GiB: taking the low 32 bits of a larger size
+  // would load part of the file and let the next rewrite cut the rest.
+  if (found.nFileSizeHigh != 0) {
+    CloseHandle(file);
+    return -1;
+  }
   DWORD size = found.nFileSizeLow;
   int result = 1;
   if (size != 0) {

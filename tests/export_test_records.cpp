@@ -1,10 +1,9 @@
 #include "tests/export_test_records.h"
 
-#include <windows.h>
 #include <string.h>
 
 #include "store/file_seconds.h"
-#include "tests/test_files.h"
+#include "tests/test_records.h"
 
 SYSTEMTIME ExportAt(int year, int month, int day, int hour, int minute, int second) {
   SYSTEMTIME time = {};
@@ -77,30 +76,4 @@ std::vector<std::string> ExportLines(const std::string& text) {
   for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
     lines.push_back(text.substr(start, end + 2 - start));
   return lines;
-}
-
-std::string ClipboardText(size_t* blockSize) {
-  std::string text;
-  if (!OpenClipboard(NULL)) return "<clipboard not opened>";
-  HANDLE data = GetClipboardData(CF_TEXT);
-  const char* locked = data != NULL ? static_cast<const char*>(GlobalLock(data)) : NULL;
-  if (locked != NULL) {
-    size_t size = GlobalSize(data);
-    if (blockSize != nullptr) *blockSize = size;
-    text.assign(locked, strnlen(locked, size));
-    text += '\0';
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-void PutClipboardText(const std::string& text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-  GlobalUnlock(block);
-  OpenClipboard(NULL);
-  EmptyClipboard();
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
 }

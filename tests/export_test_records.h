@@ -24,7 +24,3 @@ std::string SampleExport(int elapsedForm);
 
 // The lines of an export text, each with its CR LF.
 std::vector<std::string> ExportLines(const std::string& text);
-// The clipboard's CF_TEXT up to and including its NUL; `blockSize` gets the
-// size of the block that holds it.
-std::string ClipboardText(size_t* blockSize = nullptr);
-void PutClipboardText(const std::string& text);

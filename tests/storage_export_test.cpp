@@ -8,6 +8,7 @@
 #include "export/export_text.h"
 #include "export/export_writers.h"
 #include "store/paths.h"
+#include "tests/clipboard_text.h"
 #include "tests/export_test_records.h"
 #include "tests/scripted_user.h"
 #include "tests/test_files.h"

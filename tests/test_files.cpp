@@ -60,10 +60,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   CloseHandle(file);
 }
 
-std::string RecordBytes(const TimeRecord& record) {
-  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
-}
-
 std::string FolderListing(const std::string& folder) {
   std::string names;
   WIN32_FIND_DATAA found;
@@ -94,15 +90,3 @@ std::string WindowsPathFromEnvironment(const char* name) {
 }
 
 std::string FullDiskFolder() { return WindowsPathFromEnvironment("HOURWRIGHT_FULL_DISK_DIR"); }
-
-TimeRecord MakeRecord(const char* task, const char* project, const char* classification,
-                      int64_t startSeconds, int64_t stopSeconds) {
-  TimeRecord record;
-  memset(&record, 0, sizeof record);
-  snprintf(record.task, sizeof record.task, "%s", task);
-  snprintf(record.project, sizeof record.project, "%s", project);
-  snprintf(record.classification, sizeof record.classification, "%s", classification);
-  record.startSeconds = startSeconds;
-  record.stopSeconds = stopSeconds;
-  return record;
-}

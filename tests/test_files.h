@@ -5,6 +5,7 @@
 #include <string>
 
 #include "store/time_record.h"
+#include "tests/test_records.h"
 
 // A new empty folder under the temp folder, removed with everything in it.
 class TempFolder {
@@ -23,7 +24,6 @@ class TempFolder {
 std::string ReadBytes(const std::string& path);  // "" when missing
 bool FileExists(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-std::string RecordBytes(const TimeRecord& record);
 // Lists the names in a folder (to find stray temporary files).
 std::string FolderListing(const std::string& folder);
 
@@ -47,7 +47,3 @@ std::string WindowsPathFromEnvironment(const char* name);
 // The small full disk mounted by the test script, as a Windows path; "" when
 // the script could not mount one.
 std::string FullDiskFolder();
-
-// A record with these descriptions and seconds; stamps left zero.
-TimeRecord MakeRecord(const char* task, const char* project, const char* classification,
-                      int64_t startSeconds, int64_t stopSeconds);

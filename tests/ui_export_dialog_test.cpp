@@ -12,7 +12,9 @@
 #include "export/export_text.h"
 #include "resources/resource.h"
 #include "store/paths.h"
+#include "tests/clipboard_text.h"
 #include "tests/export_test_records.h"
+#include "tests/hostile_texts.h"
 #include "tests/scripted_user.h"
 #include "tests/test_files.h"
 
@@ -509,4 +511,38 @@ TEST_F(UiExportDialog, ClipboardHeldElsewhereIsReportedAndKeepsItsText) {
     Run();  // the dialog closes after the message
   }
   EXPECT_EQ(ClipboardText(), std::string("former text") + '\0');
+}
+
+// Hostile texts in every numeric field, the other nine valid: each that the
+// field's check refuses brings exactly that field's message, the dialog stays
+// open, no Save dialog comes up and nothing is written.
+TEST_F(UiExportDialog, HostileTextsInEveryNumericField) {
+  const std::vector<HostileText> hostile = HostileTexts();
+  struct Field { int id; int32_t low, high; const char* message; } fields[] = {
+      {IDC_EXPORT_START_MONTH, 1, 12, "Bad Start Date: Month"},
+      {IDC_EXPORT_START_DAY, 1, 31, "Bad Start Date: Day of the Month"},
+      {IDC_EXPORT_START_YEAR, 0, 9999, "Bad Start Date: YEAR"},
+      {IDC_EXPORT_START_HOUR, 0, 24, "Bad Start Time: Hour"},
+      {IDC_EXPORT_START_MINUTE, 0, 59, "Bad Start Time: Minute"},
+      {IDC_EXPORT_STOP_MONTH, 1, 12, "Bad Stop Date: Month"},
+      {IDC_EXPORT_STOP_DAY, 1, 31, "Bad Stop Date: Day of the Month"},
+      {IDC_EXPORT_STOP_YEAR, 0, 9999, "Bad Stop Date: YEAR"},
+      {IDC_EXPORT_STOP_HOUR, 0, 24, "Bad Stop Time: Hour"},
+      {IDC_EXPORT_STOP_MINUTE, 0, 59, "Bad Stop Time: Minute"},
+  };
+  std::vector<Attempt> attempts;
+  for (const Field& field : fields) {
+    for (const HostileText& h : hostile) {
+      if (h.reads >= field.low && h.reads <= field.high) continue;  // a value the field takes
+      Typed typed = Both(StartDate("3", "17", "1999", "9", "0"), StopDate("3", "17", "1999", "17", "0"));
+      for (auto& entry : typed)
+        if (entry.first == field.id) entry.second = h.text.c_str();
+      attempts.push_back({typed, field.message});
+    }
+  }
+  ASSERT_GT(attempts.size(), 100u);
+  ScriptAttempts(attempts, nullptr, [](HWND dialog) { PressButton(dialog, IDCANCEL); });
+  Run();
+  EXPECT_EQ(ExportPath[0], '\0');
+  EXPECT_EQ(FolderListing(folder_.Path()), "jobs.tim;");
 }

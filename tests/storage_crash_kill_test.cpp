@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <string>
+
+#include "store/description_lists.h"
+#include "store/paths.h"
+#include "store/time_sheet.h"
+#include "tests/crash_generations.h"
+#include "tests/test_files.h"
+
+// A writer using the program's storage code is killed at random moments while
+// it rewrites a 1 MiB time sheet and a 1.2 MiB descriptions file; every file
+// left behind must be one whole generation (old or new, never a mix, never
+// empty or missing) and load. HOURWRIGHT_CRASH_KILLS sets the number of kills.
+namespace {
+std::string WriterPath() {
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(NULL, self, sizeof self);
+  std::string path = self;
+  return path.substr(0, path.rfind('\\') + 1) + "hourwright_crash_writer.exe";
+}
+
+// Starts the writer and kills it after `delay` ms; false when it had stopped
+// by itself (a failed write), which is a fault too.
+bool RunAndKill(const std::string& sheet, const std::string& descriptions, DWORD delay) {
+  std::string line = "\"" + WriterPath() + "\" \"" + sheet + "\" \"" + descriptions + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+    return false;
+  bool running = WaitForSingleObject(process.hProcess, delay) == WAIT_TIMEOUT;
+  TerminateProcess(process.hProcess, 9);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return running;
+}
+
+// Whole when the bytes are exactly one generation, with or without its open
+// record, and the loader takes them.
+bool SheetIsWhole(const std::string& bytes, int64_t* generation) {
+  if (bytes.size() < sizeof(TimeRecord)) return false;
+  TimeRecord first;
+  memcpy(&first, bytes.data(), sizeof first);
+  *generation = first.startSeconds / kCrashGeneration;
+  if (bytes != CrashSheet(*generation, false) && bytes != CrashSheet(*generation, true)) return false;
+  bool loaded = LoadTimeSheet() == 1 && TimeSheet.count * sizeof(TimeRecord) == bytes.size();
+  ReleaseTimeSheet();
+  return loaded;
+}
+
+bool DescriptionsAreWhole(const std::string& bytes, int* tasks) {
+  if (bytes.size() < 4) return false;
+  memcpy(tasks, bytes.data(), 4);
+  if (*tasks < kCrashFirstTasks || bytes != CrashDescriptions(*tasks)) {
+    printf("descriptions: %d tasks, %zu bytes\n", *tasks, bytes.size());
+    return false;
+  }
+  int result = LoadDescriptionLists();
+  bool loaded = result == 1 && DescriptionLists[kTaskList].count == *tasks;
+  if (!loaded) printf("descriptions load: %d, count %d\n", result, DescriptionLists[kTaskList].count);
+  ReleaseDescriptionLists();
+  return loaded;
+}
+
+int KillsWanted() {
+  char text[32] = "";
+  GetEnvironmentVariableA("HOURWRIGHT_CRASH_KILLS", text, sizeof text);
+  int kills = atoi(text);
+  return kills > 0 ? kills : 12;
+}
+}  // namespace
+
+TEST(StorageCrashKill, KilledWriterLeavesWholeLoadableFiles) {
+  TempFolder folder;
+  std::string sheet = folder.File("sheet.tim"), descriptions = folder.File("sheet.des");
+  WriteBytes(sheet, CrashSheet(1, false));
+  WriteBytes(descriptions, CrashDescriptions(kCrashFirstTasks));
+  snprintf(TimeSheetPath, sizeof TimeSheetPath, "%s", sheet.c_str());
+  snprintf(DescriptionsPath, sizeof DescriptionsPath, "%s", descriptions.c_str());
+
+  srand(GetTickCount());
+  int kills = 0, damaged = 0, stopped = 0;
+  int64_t lastGeneration = 1;
+  int firstTasks = kCrashFirstTasks, lastTasks = kCrashFirstTasks;
+  for (int i = 0; i < KillsWanted(); ++i) {
+    // Start-up takes part of the delay; the rest falls anywhere in the loop.
+    if (!RunAndKill(sheet, descriptions, 150 + static_cast<DWORD>(rand() % 400))) ++stopped;
+    ++kills;
+    int64_t generation = 0;
+    int tasks = 0;
+    if (!SheetIsWhole(ReadBytes(sheet), &generation) || generation < lastGeneration) {
+      ++damaged;
+      ADD_FAILURE() << "time sheet damaged after kill " << kills;
+      break;
+    }
+    if (!DescriptionsAreWhole(ReadBytes(descriptions), &tasks) || tasks < lastTasks) {
+      ++damaged;
+      ADD_FAILURE() << "descriptions file damaged after kill " << kills;
+      break;
+    }
+    lastGeneration = generation;
+    lastTasks = tasks;
+  }
+  TimeSheetPath[0] = '\0';
+  DescriptionsPath[0] = '\0';
+  printf("crash-kill: %d %d\n", kills, damaged);
+  // A kill between the new file's creation and its move leaves it behind.
+  std::string names = FolderListing(folder.Path());
+  int leftOver = 0;
+  for (size_t at = 0; (at = names.find(".tmp;", at)) != std::string::npos; ++at) ++leftOver;
+  printf("crash-kill detail: %lld sheet generations, %d descriptions rewrites, %d runs that stopped early, "
+         "%d temporary files left\n",
+         static_cast<long long>(lastGeneration - 1), lastTasks - firstTasks, stopped, leftOver);
+  EXPECT_EQ(stopped, 0) << "the writer stopped by itself: a write failed";
+  // The kills must have landed while files were being rewritten.
+  EXPECT_GT(lastGeneration, 1);
+}
