@@ -76,7 +76,7 @@ TEST(PurePurgeDate, CutoffIsMidnightWithPivotEighty) {
 TEST(PurePurgeDate, HostileTextsInEachField) {
   const std::string day = "Bad Day of the Month Entered", month = "Bad Month Entered",
                     time = "Bad Time Entered";
-  for (const HostileText& hostile : HostileTexts()) {
+  for (const FormHostileText& hostile : FormHostileTexts()) {
     const char* t = hostile.text.c_str();
     SCOPED_TRACE(hostile.text.substr(0, 24));
     std::vector<std::string> expectDay, expectMonth, expectYear;

@@ -35,12 +35,12 @@ inline FormEntry With(FormEntry entry, int field, const std::string& text) {
 }
 
 // Hostile texts typed into a number field, by the value the form reads.
-struct HostileText {
+struct FormHostileText {
   std::string text;
   int value;  // after the 63-character cut, ParseInt and the 16-bit unsigned reading
 };
 
-inline std::vector<HostileText> HostileTexts() {
+inline std::vector<FormHostileText> FormHostileTexts() {
   return {
       {"", 0},
       {"   ", 0},

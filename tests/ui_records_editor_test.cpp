@@ -350,7 +350,7 @@ TEST_F(UiRecordsEditor, HostileNumbersInTheFormAreRefusedWithTheirMessage) {
   struct Attempt { FormEntry entry; std::string message; };
   auto attempts = std::make_shared<std::vector<Attempt>>();
   for (const FieldOutcomes& outcomes : NumberFieldOutcomes())
-    for (const HostileText& hostile : HostileTexts()) {
+    for (const FormHostileText& hostile : FormHostileTexts()) {
       RecordFormStep step = OutcomeFor(outcomes, hostile.value);
       if (step != kFormGood)
         attempts->push_back({With(GoodEntry(), outcomes.field, hostile.text), RecordFormMessage(step)});
@@ -388,9 +388,9 @@ TEST_F(UiRecordsEditor, HostileNumbersInThePurgeBoxDeleteNothing) {
   const std::string day = "Bad Day of the Month Entered", month = "Bad Month Entered",
                     time = "Bad Time Entered";
   struct Attempt { const char *m, *d, *y; std::vector<std::string> messages; };
-  auto texts = std::make_shared<std::vector<HostileText>>(HostileTexts());
+  auto texts = std::make_shared<std::vector<FormHostileText>>(FormHostileTexts());
   auto attempts = std::make_shared<std::vector<Attempt>>();
-  for (const HostileText& h : *texts) {
+  for (const FormHostileText& h : *texts) {
     if (h.value != 0 && h.value != 65535) continue;  // the others name a real day
     attempts->push_back({"3", h.text.c_str(), "99", {day, time}});
     attempts->push_back({h.text.c_str(), "17", "99", {month, time}});
