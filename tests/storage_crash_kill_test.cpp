@@ -22,21 +22,46 @@ std::string WriterPath() {
   return path.substr(0, path.rfind('\\') + 1) + "hourwright_crash_writer.exe";
 }
 
-// Starts the writer and kills it after `delay` ms; false when it had stopped
-// by itself (a failed write), which is a fault too.
-bool RunAndKill(const std::string& sheet, const std::string& descriptions, DWORD delay) {
+bool StartWriter(const std::string& sheet, const std::string& descriptions,
+                 PROCESS_INFORMATION* process) {
   std::string line = "\"" + WriterPath() + "\" \"" + sheet + "\" \"" + descriptions + "\"";
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  return CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, process) != 0;
+}
+
+void KillWriter(PROCESS_INFORMATION* process) {
+  TerminateProcess(process->hProcess, 9);
+  WaitForSingleObject(process->hProcess, 5000);
+  CloseHandle(process->hThread);
+  CloseHandle(process->hProcess);
+}
+
+// Starts the writer and kills it after `delay` ms; false when it had stopped
+// by itself (a failed write), which is a fault too.
+bool RunAndKill(const std::string& sheet, const std::string& descriptions, DWORD delay) {
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-    return false;
+  if (!StartWriter(sheet, descriptions, &process)) return false;
   bool running = WaitForSingleObject(process.hProcess, delay) == WAIT_TIMEOUT;
-  TerminateProcess(process.hProcess, 9);
-  WaitForSingleObject(process.hProcess, 5000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  KillWriter(&process);
   return running;
+}
+
+// Milliseconds from the writer's start to its first finished rewrite of the
+// sheet (0 when none came): a 32-bit Wine under emulation is many times
+// slower than the native one, and the kills must fall inside the loop.
+DWORD FirstRewriteMs(const std::string& sheet, const std::string& descriptions) {
+  const std::string before = ReadBytes(sheet);
+  PROCESS_INFORMATION process = {};
+  if (!StartWriter(sheet, descriptions, &process)) return 0;
+  DWORD start = GetTickCount(), took = 0;
+  while (took == 0 && GetTickCount() - start < 60000) {
+    Sleep(10);
+    std::string now = ReadBytes(sheet);
+    if (!now.empty() && now != before) took = GetTickCount() - start;
+  }
+  KillWriter(&process);
+  return took;
 }
 
 // Whole when the bytes are exactly one generation, with or without its open
@@ -86,9 +111,12 @@ TEST(StorageCrashKill, KilledWriterLeavesWholeLoadableFiles) {
   int kills = 0, damaged = 0, stopped = 0;
   int64_t lastGeneration = 1;
   int firstTasks = kCrashFirstTasks, lastTasks = kCrashFirstTasks;
+  const DWORD span = FirstRewriteMs(sheet, descriptions);
+  ASSERT_GT(span, 0u) << "the writer never rewrote the sheet";
   for (int i = 0; i < KillsWanted(); ++i) {
     // Start-up takes part of the delay; the rest falls anywhere in the loop.
-    if (!RunAndKill(sheet, descriptions, 150 + static_cast<DWORD>(rand() % 400))) ++stopped;
+    if (!RunAndKill(sheet, descriptions, span / 2 + static_cast<DWORD>(rand()) % (2 * span + 1)))
+      ++stopped;
     ++kills;
     int64_t generation = 0;
     int tasks = 0;
