@@ -112,6 +112,9 @@ static BOOL OnSysCommand(HWND window, WPARAM command) {
   switch (command & 0xFFF0) {
     case SC_MINIMIZE:
       ReleaseLoadedTimeSheet();
+      // Hidden without its icon the window could not be reached again:
+      // then it is minimised to the taskbar like any other window.
+      if (!EnsureTrayIcon()) return FALSE;
       ShowWindow(window, SW_HIDE);
       return TRUE;
     case SC_CLOSE:

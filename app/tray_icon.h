@@ -7,6 +7,8 @@ void AddTrayIcon(HWND mainWindow);
 void RemoveTrayIcon();
 // True for the message the taskbar broadcasts when it is created anew.
 bool IsTaskbarCreated(UINT message);
+// True when the icon is in the notification area, adding it when it is not.
+bool EnsureTrayIcon();
 // Puts the icon back after the taskbar forgot it.
 void RestoreTrayIcon(HWND mainWindow);
 

@@ -16,6 +16,8 @@ BOOL(WINAPI* TrayNotify)(DWORD message, PNOTIFYICONDATAA data) = Shell_NotifyIco
 static NOTIFYICONDATAA trayIcon;
 // Registered once the window exists; 0 matches no message.
 static UINT taskbarCreated;
+// Whether the notification area holds the icon now.
+static bool trayIconShown;
 
 void AddTrayIcon(HWND window) {
   ZeroMemory(&trayIcon, sizeof trayIcon);
@@ -27,7 +29,12 @@ void AddTrayIcon(HWND window) {
   trayIcon.hIcon = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
   snprintf(trayIcon.szTip, sizeof trayIcon.szTip, "%s", kProductName);
   taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-  TrayNotify(NIM_ADD, &trayIcon);
+  trayIconShown = TrayNotify(NIM_ADD, &trayIcon) != FALSE;
+}
+
+bool EnsureTrayIcon() {
+  if (!trayIconShown) trayIconShown = TrayNotify(NIM_ADD, &trayIcon) != FALSE;
+  return trayIconShown;
 }
 
 bool IsTaskbarCreated(UINT message) { return taskbarCreated != 0 && message == taskbarCreated; }
@@ -35,8 +42,11 @@ bool IsTaskbarCreated(UINT message) { return taskbarCreated != 0 && message == t
 // A restarted Explorer forgets every icon; a hidden window without its icon
 // has no way back, and neither has the task it is logging.
 void RestoreTrayIcon(HWND window) {
-  if (TrayNotify(NIM_ADD, &trayIcon)) return;
-  if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
+  trayIconShown = TrayNotify(NIM_ADD, &trayIcon) != FALSE;
+  if (!trayIconShown && !IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
 }
 
-void RemoveTrayIcon() { TrayNotify(NIM_DELETE, &trayIcon); }
+void RemoveTrayIcon() {
+  TrayNotify(NIM_DELETE, &trayIcon);
+  trayIconShown = false;
+}

@@ -77,8 +77,21 @@ TEST_F(UiTrayIcon, AnIconThatCannotBeAddedShowsAHiddenWindow) {
   EXPECT_EQ(calls.size(), 1u);
   EXPECT_TRUE(IsWindowVisible(window_));
 
-  Hide();
-  TaskbarRestarted();
+  notifyResult = TRUE;
+  Hide();  // the icon is added again first
   EXPECT_EQ(calls.size(), 2u);
+  notifyResult = FALSE;
+  TaskbarRestarted();
+  EXPECT_EQ(calls.size(), 3u);
   EXPECT_TRUE(IsWindowVisible(window_));
+}
+
+TEST_F(UiTrayIcon, WithoutAnIconMinimisingKeepsTheWindowOnTheTaskbar) {
+  notifyResult = FALSE;
+  TaskbarRestarted();  // the icon is gone and cannot be added
+  PostMessageA(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  PumpFor(50);
+  EXPECT_EQ(calls.size(), 2u);  // tried once more before minimising
+  EXPECT_TRUE(IsWindowVisible(window_));
+  EXPECT_TRUE(IsIconic(window_));
 }
