@@ -100,10 +100,31 @@ if dialog=$(find_window "Edit Time Records" 50); then
   point_at "$dialog"
   xdotool key Down
   shot "$dialog" records-editor.png
+  # The first record in the record form.
+  xdotool key alt+e
+  if form=$(find_window "Edit A Time Record" 50); then
+    shot "$form" record-form.png
+    point_at "$form"
+    xdotool key Escape
+    gone "Edit A Time Record"
+  fi
+  point_at "$dialog"
   xdotool key Escape
   gone "Edit Time Records"
 else
   echo "note: this build has no time records editor yet; docs/records-editor.png not taken"
+fi
+
+# Edit Lists > Task Lists, showing the projects.
+menu 67 100 52
+if dialog=$(find_window "Modify List Descriptions" 50); then
+  point_at "$dialog"
+  xdotool key alt+s Down
+  shot "$dialog" lists-editor.png
+  xdotool key Escape
+  gone "Modify List Descriptions"
+else
+  echo "note: this build has no lists editor yet; docs/lists-editor.png not taken"
 fi
 
 # Help > About.
