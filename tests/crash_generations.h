@@ -43,9 +43,11 @@ inline std::string CrashText(const char* format, int n) {
 
 inline std::string CrashCount(int32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
 
-// Tasks "task 1" to "task <tasks>", one project and one classification.
-inline std::string CrashDescriptions(int tasks) {
+// Tasks "task 1" to "task <tasks>", the project "p" (and "q" between the
+// writer's adding and removing it) and one classification.
+inline std::string CrashDescriptions(int tasks, bool withQ = false) {
   std::string bytes = CrashCount(tasks);
   for (int i = 1; i <= tasks; ++i) bytes += CrashText("task %d", i);
-  return bytes + CrashCount(1) + CrashText("p", 0) + CrashCount(1) + CrashText("c", 0);
+  bytes += CrashCount(withQ ? 2 : 1) + CrashText("p", 0) + (withQ ? CrashText("q", 0) : std::string());
+  return bytes + CrashCount(1) + CrashText("c", 0);
 }

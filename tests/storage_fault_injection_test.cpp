@@ -10,6 +10,7 @@
 #include "export/export_writers.h"
 #include "store/current_task.h"
 #include "store/description_lists.h"
+#include "store/description_maintenance.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
 #include "tests/description_bytes.h"
@@ -39,12 +40,31 @@ struct Writer {
   const char* writeMessage;  // shown when the disk fills up ("" none)
   int (*run)();
   std::string (*written)();  // the bytes it writes when it succeeds
+  bool quietWhenMissing = false;  // a missing file holds nothing for it to do: no message
 };
 
 const std::string kOriginalSheet = Bytes({Closed(100), Closed(200), Closed(300)});
 const std::string kOriginalDescriptions = DescriptionFile({{"alpha"}, {"acme"}, {"billable"}});
 const std::string kOriginalExport = "an earlier export\r\n";
 const TimeRecord kNewRecord = MakeRecord("beta", "acme", "billable", 250, 310);
+const TimeRecord kLaterRecord = MakeRecord("beta", "acme", "billable", 400, 460);
+
+// The pick-list operations tell of a failed write themselves, naming the file.
+const char kListsUnwritten[] = "Unable To Write Description Lists %s\nThe lists are left as they were.";
+const std::string kListsAdded = DescriptionFile({{"alpha", "beta"}, {"acme"}, {"billable"}});
+const std::string kListsReplaced = DescriptionFile({{"alpha"}, {"acme"}, {"fixed"}});
+const std::string kListsRemoved = DescriptionFile({{"alpha"}, {}, {"billable"}});
+const std::string kListsRebuilt = DescriptionFile({{"task"}, {"project"}, {"class"}});
+const std::string kListsRebuiltKeeping =
+    DescriptionFile({{"alpha", "task"}, {"acme", "project"}, {"billable", "class"}});
+
+// What the list operations return in place of a result: 1 when the file holds `bytes`.
+int ListsHold(const std::string& bytes) { return ReadBytes(DescriptionsPath) == bytes ? 1 : 0; }
+
+// The editors' writers while a task runs: the loaded sheet's last record is open.
+void OpenLastRecord() {
+  if (TimeSheet.count > 2) TimeSheet.records[2] = Open(300);
+}
 
 const Writer kWriters[] = {
     {"append", kSheet, false, 0, "", "",
@@ -64,6 +84,30 @@ const Writer kWriters[] = {
      [] { return Bytes({Closed(100), Closed(300)}); }},
     {"keep-from", kSheet, true, 0, "", "", [] { return KeepRecordsFrom(200); },
      [] { return Bytes({Closed(200), Closed(300)}); }},
+    {"as-edited save keeping the task", kSheet, true, 0, "", "",
+     [] { OpenLastRecord(); return SaveEditedKeepingTask(); },
+     [] { return Bytes({Closed(100), Closed(200), Open(300)}); }},
+    {"insert before the task", kSheet, true, 0, "", "",
+     [] { OpenLastRecord(); return InsertRecordBeforeTask(kLaterRecord); },
+     [] { return Bytes({Closed(100), Closed(200), kLaterRecord, Open(300)}); }},
+    {"keep-from keeping the task", kSheet, true, 0, "", "",
+     [] { OpenLastRecord(); return KeepRecordsFromKeepingTask(350); },
+     [] { return Bytes({Open(300)}); }},
+    {"list add", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
+     [] { AddOrReplaceDescription(kTaskList, "beta"); return ListsHold(kListsAdded); },
+     [] { return kListsAdded; }},
+    {"list replace", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
+     [] { AddOrReplaceDescription(kClassificationList, "fixed", "billable"); return ListsHold(kListsReplaced); },
+     [] { return kListsReplaced; }},
+    {"list remove", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
+     [] { RemoveDescription(kProjectList, "ACME"); return ListsHold(kListsRemoved); },
+     [] { return kListsRemoved; }, true},
+    {"list rebuild", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
+     [] { RebuildDescriptionLists(false); return ListsHold(kListsRebuilt); },
+     [] { return kListsRebuilt; }},
+    {"list rebuild keeping entries", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
+     [] { RebuildDescriptionLists(true); return ListsHold(kListsRebuiltKeeping); },
+     [] { return kListsRebuiltKeeping; }},
     {"descriptions merge", kDescriptions, false, 0, "", "",
      [] {
        MergeRecordDescriptions(NULL, kNewRecord);
@@ -116,6 +160,14 @@ void RemoveLongFolder(const std::string& file) {
   for (size_t start = 0, end; (end = names.find(';', start)) != std::string::npos; start = end + 1)
     DeleteFileA((folder + "\\" + names.substr(start, end - start)).c_str());
   RemoveDirectoryA(folder.c_str());
+}
+
+// A message naming its file ("%s") as it names the descriptions file now.
+std::string Shown(const char* message) {
+  std::string text = message;
+  size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, DescriptionsPath);
+  return text;
 }
 
 void SetVariable(char (&variable)[kPathSize], const std::string& path) {
@@ -178,7 +230,8 @@ TEST_P(StorageFaultInjection, ResultMessageAndOriginalBytes) {
   if (fullDisk) disk.Fill();
 
   ScriptedUser user;
-  const char* message = fault.message ? (fullDisk ? writer.writeMessage : writer.openMessage) : "";
+  bool quiet = !fault.message || (fault.kind == kMissingFolder && writer.quietWhenMissing);
+  const char* message = quiet ? "" : fullDisk ? writer.writeMessage : writer.openMessage;
   if (fullDisk && writer.target == kExport) {
     // An export too long for the block its old file held, from a sheet
     // elsewhere: the export file is replaced by design, so what counts is
@@ -193,7 +246,7 @@ TEST_P(StorageFaultInjection, ResultMessageAndOriginalBytes) {
     EXPECT_TRUE(ReadBytes(temp.File("long.tim")) == longSheet);
     return;
   }
-  if (message[0] != '\0') user.AnswerBox("Hourwright", message, IDOK, BoxIcon::kError);
+  if (message[0] != '\0') user.AnswerBox("Hourwright", Shown(message), IDOK, BoxIcon::kError);
   int result = writer.run();
   user.RunUntilDone(4000);
   held.reset();

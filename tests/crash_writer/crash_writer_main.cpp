@@ -1,10 +1,12 @@
 // Rewrites a time sheet and its descriptions file through the program's own
-// storage code, over and over, until it is killed. Arguments: the two paths.
+// storage code (the pick-list operations included), over and over, until it
+// is killed. Arguments: the two paths.
 #include <windows.h>
 #include <stdio.h>
 
 #include "store/current_task.h"
 #include "store/description_lists.h"
+#include "store/description_maintenance.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
 #include "tests/crash_generations.h"
@@ -25,11 +27,19 @@ int main(int argc, char** argv) {
     // One new task in the descriptions file.
     LoadDescriptionLists();
     int tasks = DescriptionLists[kTaskList].count;
+    int projects = DescriptionLists[kProjectList].count;
     ReleaseDescriptionLists();
     TimeRecord record = CrashRecord(generation, 0);
     snprintf(record.task, sizeof record.task, "task %d", tasks + 1);
     snprintf(record.project, sizeof record.project, "p");
     snprintf(record.classification, sizeof record.classification, "c");
     MergeRecordDescriptions(NULL, record);
+    // Then a pick-list operation: "q" added to the projects, or removed again.
+    if (projects == 1) AddOrReplaceDescription(kProjectList, "q");
+    else RemoveDescription(kProjectList, "q");
+    LoadDescriptionLists();
+    bool toggled = DescriptionLists[kProjectList].count == (projects == 1 ? 2 : 1);
+    ReleaseDescriptionLists();
+    if (!toggled) return 6;
   }
 }
