@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <math.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -118,8 +119,8 @@ TEST(PureRecordList, CellsOfARow) {
   r.startTime = SYSTEMTIME{1999, 3, 3, 17, 15, 7, 9, 0};
   r.stopTime = SYSTEMTIME{1999, 3, 3, 17, 16, 45, 0, 0};
   memset(r.task, 'x', sizeof r.task);  // no NUL in the field
-  strcpy(r.project, "Proj");
-  strcpy(r.classification, "Cls");
+  snprintf(r.project, sizeof r.project, "Proj");
+  snprintf(r.classification, sizeof r.classification, "Cls");
   r.elapsedMinutes = 98.0f;
   const std::string expected[] = {"3:07:09 pm 3/17/1999", "4:45:00 pm 3/17/1999",
                                   std::string(63, 'x'), "Proj", "Cls", "1:38"};
