@@ -39,10 +39,6 @@ DescriptionChangeOutcome PlanRemove(const DescriptionListView (&lists)[kDescript
   return kChangeWrites;
 }
 
-static const char* TextAt(const DescriptionListView& list, int32_t i) {
-  return list.texts + static_cast<size_t>(i) * kDescriptionSize;
-}
-
 static bool Stays(const DescriptionChange& change, const char* field) {
   if (!change.drops) return true;
   char text[kDescriptionSize];
@@ -56,7 +52,7 @@ static int32_t WrittenCount(const DescriptionChange& change, int kind) {
   const DescriptionListView& list = change.lists[kind];
   if (kind != change.kind) return list.count;
   int32_t count = change.adds ? 1 : 0;
-  for (int32_t i = 0; i < list.count; ++i) count += Stays(change, TextAt(list, i)) ? 1 : 0;
+  for (int32_t i = 0; i < list.count; ++i) count += Stays(change, LoadedText(list, i)) ? 1 : 0;
   return count;
 }
 
@@ -69,20 +65,14 @@ uint64_t ChangedFileSize(const DescriptionChange& change) {
   return size;
 }
 
-static unsigned char* WriteCount(unsigned char* at, int32_t count) {
-  uint32_t value = static_cast<uint32_t>(count);
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
-  return at + 4;
-}
-
 // Staying texts are written back byte for byte, in their loaded order.
 void BuildChangedFile(const DescriptionChange& change, unsigned char* out) {
   for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
     const DescriptionListView& list = change.lists[kind];
-    out = WriteCount(out, WrittenCount(change, kind));
+    out = WriteDescriptionCount(out, WrittenCount(change, kind));
     for (int32_t i = 0; i < list.count; ++i) {
-      if (kind == change.kind && !Stays(change, TextAt(list, i))) continue;
-      memcpy(out, TextAt(list, i), kDescriptionSize);
+      if (kind == change.kind && !Stays(change, LoadedText(list, i))) continue;
+      memcpy(out, LoadedText(list, i), kDescriptionSize);
       out += kDescriptionSize;
     }
     if (kind == change.kind && change.adds) {

@@ -11,7 +11,7 @@ static int32_t ReadCount(const unsigned char* at) {
   return static_cast<int32_t>(value);
 }
 
-static unsigned char* WriteCount(unsigned char* at, int32_t count) {
+unsigned char* WriteDescriptionCount(unsigned char* at, int32_t count) {
   uint32_t value = static_cast<uint32_t>(count);
   for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
   return at + 4;
@@ -61,12 +61,22 @@ bool LocateDescriptionSections(const unsigned char* bytes, size_t size,
   return whole && at == size;
 }
 
+int32_t LoadedTextCount(const DescriptionListView& list) { return list.count > 0 ? list.count : 0; }
+
+const char* LoadedText(const DescriptionListView& list, int32_t i) {
+  return list.texts + static_cast<size_t>(i) * kDescriptionSize;
+}
+
+const char* RecordDescription(const TimeRecord& record, int kind) {
+  return kind == kTaskList ? record.task : kind == kProjectList ? record.project : record.classification;
+}
+
 bool ListHoldsDescription(const DescriptionListView& list, const char* candidate) {
   char wanted[kDescriptionSize];
   CopyDescription(wanted, candidate);
   for (int32_t i = 0; i < list.count; ++i) {
     char text[kDescriptionSize];
-    CopyDescription(text, list.texts + static_cast<size_t>(i) * kDescriptionSize);
+    CopyDescription(text, LoadedText(list, i));
     if (CompareNoCase(text, wanted) == 0) return true;
   }
   return false;
@@ -74,11 +84,9 @@ bool ListHoldsDescription(const DescriptionListView& list, const char* candidate
 
 void PlanDescriptionMerge(const DescriptionListView (&lists)[kDescriptionKindCount],
                           const TimeRecord& record, DescriptionMerge& merge) {
-  const char* candidates[kDescriptionKindCount] = {record.task, record.project,
-                                                   record.classification};
   for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
     merge.lists[kind] = lists[kind];
-    CopyDescription(merge.candidates[kind], candidates[kind]);
+    CopyDescription(merge.candidates[kind], RecordDescription(record, kind));
     // A list at the largest count cannot take one more.
     merge.isNew[kind] = lists[kind].count < INT32_MAX &&
                         !ListHoldsDescription(lists[kind], merge.candidates[kind]);
@@ -89,10 +97,9 @@ bool MergeAddsAny(const DescriptionMerge& merge) {
   return merge.isNew[kTaskList] || merge.isNew[kProjectList] || merge.isNew[kClassificationList];
 }
 
-static int32_t LoadedTexts(const DescriptionListView& list) { return list.count > 0 ? list.count : 0; }
 
 int32_t MergedCount(const DescriptionMerge& merge, int kind) {
-  return LoadedTexts(merge.lists[kind]) + (merge.isNew[kind] ? 1 : 0);
+  return LoadedTextCount(merge.lists[kind]) + (merge.isNew[kind] ? 1 : 0);
 }
 
 uint64_t MergedFileSize(const DescriptionMerge& merge) {
@@ -104,8 +111,8 @@ uint64_t MergedFileSize(const DescriptionMerge& merge) {
 
 void BuildMergedFile(const DescriptionMerge& merge, unsigned char* out) {
   for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
-    out = WriteCount(out, MergedCount(merge, kind));
-    size_t loaded = static_cast<size_t>(LoadedTexts(merge.lists[kind])) * kDescriptionSize;
+    out = WriteDescriptionCount(out, MergedCount(merge, kind));
+    size_t loaded = static_cast<size_t>(LoadedTextCount(merge.lists[kind])) * kDescriptionSize;
     if (loaded > 0) memcpy(out, merge.lists[kind].texts, loaded);  // unchanged, bytes and order
     out += loaded;
     if (merge.isNew[kind]) {

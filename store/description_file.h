@@ -33,6 +33,14 @@ struct DescriptionListView {
 };
 
 bool ListHoldsDescription(const DescriptionListView& list, const char* candidate);
+// Texts a loaded list holds: none when it is absent (-1).
+int32_t LoadedTextCount(const DescriptionListView& list);
+// Text `i` of a loaded list, its 64 bytes as stored (not always NUL-terminated).
+const char* LoadedText(const DescriptionListView& list, int32_t i);
+// A record's description of one kind.
+const char* RecordDescription(const TimeRecord& record, int kind);
+// Writes a list's count, little-endian, and returns the byte after it.
+unsigned char* WriteDescriptionCount(unsigned char* at, int32_t count);
 
 // What merging one record's three descriptions does to the file.
 struct DescriptionMerge {

@@ -89,23 +89,12 @@ struct DescriptionSet {
   }
 };
 
-const char* FieldOf(const TimeRecord& record, int kind) {
-  return kind == kTaskList ? record.task : kind == kProjectList ? record.project : record.classification;
-}
-
-const char* LoadedText(const DescriptionListView& list, int32_t i) {
-  return list.texts + static_cast<size_t>(i) * kDescriptionSize;
-}
-
-// Texts a list holds before any record: none when absent (-1).
-int32_t LoadedTexts(const DescriptionListView& list) { return list.count > 0 ? list.count : 0; }
-
 bool Plan(const TimeRecord* records, int32_t count, DescriptionSet (&sets)[kDescriptionKindCount],
           Growing<int32_t> (&joined)[kDescriptionKindCount], Growing<RebuildStep>& steps) {
   for (int32_t r = 0; r < count; ++r) {
     bool brings = false;
     for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
-      const char* candidate = FieldOf(records[r], kind);
+      const char* candidate = RecordDescription(records[r], kind);
       if (sets[kind].Holds(candidate)) continue;
       if (!sets[kind].Add(candidate) || !joined[kind].Push(r)) return false;
       brings = true;
@@ -131,7 +120,7 @@ bool PlanDescriptionRebuild(const DescriptionListView (&lists)[kDescriptionKindC
   Growing<RebuildStep> steps;
   bool ok = true;
   for (int kind = 0; kind < kDescriptionKindCount && ok; ++kind)
-    for (int32_t i = 0; i < LoadedTexts(lists[kind]) && ok; ++i)
+    for (int32_t i = 0; i < LoadedTextCount(lists[kind]) && ok; ++i)
       if (!sets[kind].Holds(LoadedText(lists[kind], i))) ok = sets[kind].Add(LoadedText(lists[kind], i));
   ok = ok && Plan(records, count, sets, joined, steps);
   for (DescriptionSet& set : sets) free(set.slots);
@@ -155,7 +144,7 @@ void FreeDescriptionRebuild(DescriptionRebuild& rebuild) {
 // Every rewrite writes each list whole, an absent one with count 0 before
 // what it gains; so from the first step on no list is absent.
 static int32_t CountAt(const DescriptionRebuild& rebuild, int32_t step, int kind) {
-  return LoadedTexts(rebuild.lists[kind]) + rebuild.steps[step - 1].gained[kind];
+  return LoadedTextCount(rebuild.lists[kind]) + rebuild.steps[step - 1].gained[kind];
 }
 
 uint64_t RebuiltFileSize(const DescriptionRebuild& rebuild, int32_t step) {
@@ -167,14 +156,13 @@ uint64_t RebuiltFileSize(const DescriptionRebuild& rebuild, int32_t step) {
 
 void BuildRebuiltFile(const DescriptionRebuild& rebuild, int32_t step, unsigned char* out) {
   for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
-    uint32_t count = static_cast<uint32_t>(CountAt(rebuild, step, kind));
-    for (int i = 0; i < 4; ++i) *out++ = static_cast<unsigned char>(count >> (8 * i));
-    size_t loaded = static_cast<size_t>(LoadedTexts(rebuild.lists[kind])) * kDescriptionSize;
+    out = WriteDescriptionCount(out, CountAt(rebuild, step, kind));
+    size_t loaded = static_cast<size_t>(LoadedTextCount(rebuild.lists[kind])) * kDescriptionSize;
     if (loaded > 0) memcpy(out, rebuild.lists[kind].texts, loaded);  // as loaded, byte for byte
     out += loaded;
     for (int32_t i = 0; i < rebuild.steps[step - 1].gained[kind]; ++i) {
       char text[kDescriptionSize];
-      CopyDescription(text, FieldOf(rebuild.records[rebuild.joined[kind][i]], kind));
+      CopyDescription(text, RecordDescription(rebuild.records[rebuild.joined[kind][i]], kind));
       memcpy(out, text, kDescriptionSize);
       out += kDescriptionSize;
     }
