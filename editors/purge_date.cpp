@@ -3,10 +3,7 @@
 #include "editors/record_form.h"
 #include "store/file_seconds.h"
 
-uint16_t WidenPurgeYear(uint16_t year) {
-  if (year >= 100) return year;
-  return static_cast<uint16_t>(year >= 80 ? 1900 + year : 2000 + year);
-}
+uint16_t WidenPurgeYear(uint16_t year) { return static_cast<uint16_t>(WidenTwoDigitYear(year, 80)); }
 
 PurgeDate CheckPurgeDate(const char* monthText, const char* dayText, const char* yearText) {
   PurgeDate result = {{NULL, NULL, NULL}, 0, false, 0};

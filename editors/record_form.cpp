@@ -15,10 +15,7 @@ uint16_t FormNumber(const char* text) {
   return static_cast<uint16_t>(static_cast<uint32_t>(ParseInt(field)) & 0xFFFFu);
 }
 
-uint16_t WidenFormYear(uint16_t year) {
-  if (year >= 100) return year;
-  return static_cast<uint16_t>(year >= 90 ? 1900 + year : 2000 + year);
-}
+uint16_t WidenFormYear(uint16_t year) { return static_cast<uint16_t>(WidenTwoDigitYear(year, 90)); }
 
 static bool Filled(const char* text) { return text != NULL && text[0] != '\0'; }
 

@@ -2,10 +2,7 @@
 
 #include "store/file_seconds.h"
 
-int32_t WidenExportYear(int32_t year) {
-  if (year < 0 || year >= 100) return year;
-  return year >= 90 ? 1900 + year : 2000 + year;
-}
+int32_t WidenExportYear(int32_t year) { return WidenTwoDigitYear(year, 90); }
 
 ExportDateFault CheckExportDate(const ExportDateFields& fields, int64_t* limit) {
   if (fields.month < 1 || fields.month > 12) return kExportBadMonth;

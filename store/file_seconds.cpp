@@ -34,3 +34,8 @@ bool ToFileSeconds(const SYSTEMTIME& time, int64_t* seconds) {
   *seconds = days * 86400 + time.wHour * 3600 + time.wMinute * 60 + time.wSecond;
   return true;
 }
+
+int32_t WidenTwoDigitYear(int32_t year, int32_t pivot) {
+  if (year < 0 || year >= 100) return year;
+  return year >= pivot ? 1900 + year : 2000 + year;
+}

@@ -10,3 +10,7 @@ bool IsCalendarTime(const SYSTEMTIME& time);
 // Sets *seconds (milliseconds dropped) and returns true; returns false and
 // leaves *seconds alone when the time is not in the calendar.
 bool ToFileSeconds(const SYSTEMTIME& time, int64_t* seconds);
+
+// A typed year below 100 as a full one: `pivot` to 99 are 19xx, 0 up to the
+// pivot 20xx. Other years, negative ones included, stay as they are.
+int32_t WidenTwoDigitYear(int32_t year, int32_t pivot);
