@@ -5,6 +5,8 @@
 
 #include "store/time_record.h"
 
+enum { kMoveAttempts = 8, kMoveRetryMs = 40 };
+
 bool WriteAll(HANDLE file, const void* data, DWORD size) {
   if (size == 0) return true;
   DWORD written = 0;
@@ -52,6 +54,19 @@ static HANDLE CreateTemporary(const char* path, const char* folder, char (&tempo
   return INVALID_HANDLE_VALUE;
 }
 
+// A virus scanner, indexer or backup that has just opened the old file blocks
+// its replacement for a moment; a few short retries ride that out, while a
+// file held open for longer still fails the write.
+static bool MoveOver(const char* temporary, const char* path) {
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DWORD error = GetLastError();
+    if (attempt == kMoveAttempts - 1 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+      return false;
+    Sleep(kMoveRetryMs);
+  }
+}
+
 bool ReplaceFileContents(const char* path, const FilePiece* pieces, size_t count) {
   char folder[kPathSize];
   char temporary[MAX_PATH];
@@ -62,8 +77,7 @@ bool ReplaceFileContents(const char* path, const FilePiece* pieces, size_t count
   for (size_t i = 0; ok && i < count; ++i) ok = WriteAll(file, pieces[i].data, pieces[i].size);
   if (ok) ok = FlushFileBuffers(file) != 0;
   CloseHandle(file);
-  if (ok)
-    ok = MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (ok) ok = MoveOver(temporary, path);
   if (!ok) DeleteFileA(temporary);
   return ok;
 }

@@ -48,19 +48,29 @@ bool RunAndKill(const std::string& sheet, const std::string& descriptions, DWORD
   return running;
 }
 
+// The sheet's size, read without opening it: a watcher holding the file open
+// would itself block the writer's replacement.
+uint64_t SheetSize(const std::string& sheet) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(sheet.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 // Milliseconds from the writer's start to its first finished rewrite of the
-// sheet (0 when none came): a 32-bit Wine under emulation is many times
-// slower than the native one, and the kills must fall inside the loop.
+// sheet, seen when its open record lengthens it (0 when none came): a 32-bit
+// Wine under emulation is many times slower than the native one, and the
+// kills must fall inside the loop.
 DWORD FirstRewriteMs(const std::string& sheet, const std::string& descriptions) {
-  const std::string before = ReadBytes(sheet);
+  const uint64_t before = SheetSize(sheet);
   PROCESS_INFORMATION process = {};
   if (!StartWriter(sheet, descriptions, &process)) return 0;
-  DWORD start = GetTickCount(), took = 0;
+  DWORD start = GetTickCount(), took = 0, exitCode = STILL_ACTIVE;
   while (took == 0 && GetTickCount() - start < 60000) {
     Sleep(10);
-    std::string now = ReadBytes(sheet);
-    if (!now.empty() && now != before) took = GetTickCount() - start;
+    if (SheetSize(sheet) > before) took = GetTickCount() - start;
+    if (took == 0 && GetExitCodeProcess(process.hProcess, &exitCode) && exitCode != STILL_ACTIVE) break;
   }
+  if (took == 0) printf("writer: no rewrite, exit code %lu\n", exitCode);
   KillWriter(&process);
   return took;
 }

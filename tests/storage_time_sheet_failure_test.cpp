@@ -79,6 +79,42 @@ TEST_F(StorageTimeSheetHeldFile, RewritesFailAndKeepTheSheetLoaded) {
   }
 }
 
+// Another program reading the sheet (a virus scanner, a backup) for a moment
+// only delays a rewrite; one that keeps reading makes it fail, sheet intact.
+TEST_F(StorageTimeSheetHeldFile, BriefReaderDelaysARewriteAndALastingOneFailsIt) {
+  for (DWORD holdMs : {150u, 600u}) {
+    SCOPED_TRACE(holdMs);
+    Load(kSheet);
+    HANDLE reader = CreateFileA(Sheet().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    struct Release {
+      HANDLE file;
+      DWORD ms;
+    } release = {reader, holdMs};
+    HANDLE thread = CreateThread(
+        NULL, 0,
+        [](void* data) -> DWORD {
+          Release* r = static_cast<Release*>(data);
+          Sleep(r->ms);
+          CloseHandle(r->file);
+          return 0;
+        },
+        &release, 0, NULL);
+    ASSERT_NE(thread, nullptr);
+    TimeSheet.records[0].startSeconds = 150;
+    int result = SaveTimeSheet(NULL, kSaveAsEdited);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    bool brief = holdMs < 300;
+    EXPECT_EQ(result, brief ? 1 : 0);
+    TimeRecord edited = Closed(100);
+    edited.startSeconds = 150;
+    EXPECT_EQ(ReadBytes(Sheet()), brief ? Bytes({edited, Closed(200)}) : kSheet);
+    EXPECT_EQ(Listing(), "sheet.tim;");
+  }
+}
+
 TEST_F(StorageTimeSheetMissingFolder, AppendCreatesNothing) {
   NameSheet(folder_.File("gone\\sheet.tim"));
   CurrentRecord = Open(300);
