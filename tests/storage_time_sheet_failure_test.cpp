@@ -27,6 +27,18 @@ const Rewrite kRewrites[] = {
 
 const std::string kSheet = Bytes({Closed(100), Closed(200), Open(300)});
 
+// Another program's handle, let go of after `ms` on a thread of its own.
+struct DelayedClose {
+  HANDLE file;
+  DWORD ms;
+};
+DWORD WINAPI CloseAfterDelay(void* data) {
+  DelayedClose* close = static_cast<DelayedClose*>(data);
+  Sleep(close->ms);
+  CloseHandle(close->file);
+  return 0;
+}
+
 }  // namespace
 
 class StorageTimeSheetFullDisk : public StorageTimeSheet {
@@ -88,19 +100,8 @@ TEST_F(StorageTimeSheetHeldFile, BriefReaderDelaysARewriteAndALastingOneFailsIt)
     HANDLE reader = CreateFileA(Sheet().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                                 OPEN_EXISTING, 0, NULL);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    struct Release {
-      HANDLE file;
-      DWORD ms;
-    } release = {reader, holdMs};
-    HANDLE thread = CreateThread(
-        NULL, 0,
-        [](void* data) -> DWORD {
-          Release* r = static_cast<Release*>(data);
-          Sleep(r->ms);
-          CloseHandle(r->file);
-          return 0;
-        },
-        &release, 0, NULL);
+    DelayedClose release = {reader, holdMs};
+    HANDLE thread = CreateThread(NULL, 0, CloseAfterDelay, &release, 0, NULL);
     ASSERT_NE(thread, nullptr);
     TimeSheet.records[0].startSeconds = 150;
     int result = SaveTimeSheet(NULL, kSaveAsEdited);
