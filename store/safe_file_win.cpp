@@ -5,7 +5,7 @@
 
 #include "store/time_record.h"
 
-enum { kMoveAttempts = 8, kMoveRetryMs = 40 };
+enum { kMoveAttempts = 10, kMoveRetryMs = 50 };
 
 bool WriteAll(HANDLE file, const void* data, DWORD size) {
   if (size == 0) return true;

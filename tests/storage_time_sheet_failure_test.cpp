@@ -94,7 +94,7 @@ TEST_F(StorageTimeSheetHeldFile, RewritesFailAndKeepTheSheetLoaded) {
 // Another program reading the sheet (a virus scanner, a backup) for a moment
 // only delays a rewrite; one that keeps reading makes it fail, sheet intact.
 TEST_F(StorageTimeSheetHeldFile, BriefReaderDelaysARewriteAndALastingOneFailsIt) {
-  for (DWORD holdMs : {150u, 600u}) {
+  for (DWORD holdMs : {150u, 1000u}) {
     SCOPED_TRACE(holdMs);
     Load(kSheet);
     HANDLE reader = CreateFileA(Sheet().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
@@ -107,7 +107,7 @@ TEST_F(StorageTimeSheetHeldFile, BriefReaderDelaysARewriteAndALastingOneFailsIt)
     int result = SaveTimeSheet(NULL, kSaveAsEdited);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
-    bool brief = holdMs < 300;
+    bool brief = holdMs < 450;
     EXPECT_EQ(result, brief ? 1 : 0);
     TimeRecord edited = Closed(100);
     edited.startSeconds = 150;
