@@ -14,11 +14,7 @@ int ShownKind = 0;
 void FillDescriptionListBox(HWND editor, int kind) {
   if (kind < 0 || kind >= kDescriptionKindCount) return;
   SendDlgItemMessageA(editor, IDC_LISTS_ENTRIES, LB_RESETCONTENT, 0, 0);
-  for (int32_t i = 0; i < DescriptionLists[kind].count; ++i) {
-    char text[kDescriptionSize];
-    CopyDescription(text, DescriptionAt(kind, i));
-    SendDlgItemMessageA(editor, IDC_LISTS_ENTRIES, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  }
+  AddDescriptionTexts(GetDlgItem(editor, IDC_LISTS_ENTRIES), LB_ADDSTRING, kind);
 }
 
 // After every action the list box shows what the file now holds.

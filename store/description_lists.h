@@ -16,9 +16,10 @@ inline const char* DescriptionAt(int kind, int32_t index) {
   return DescriptionLists[kind].texts + static_cast<size_t>(index) * kDescriptionSize;
 }
 
-// One loaded list as the pure list logic sees it.
-inline DescriptionListView LoadedView(int kind) {
-  return DescriptionListView{DescriptionLists[kind].count, DescriptionLists[kind].texts};
+// The loaded lists as the pure list logic sees them.
+inline void LoadedViews(DescriptionListView (&views)[kDescriptionKindCount]) {
+  for (int kind = 0; kind < kDescriptionKindCount; ++kind)
+    views[kind] = DescriptionListView{DescriptionLists[kind].count, DescriptionLists[kind].texts};
 }
 
 // What a load found. Only a missing or whole file may be rewritten from the
@@ -30,7 +31,13 @@ enum DescriptionFileState {
   kDescriptionFileUnreadable,
 };
 DescriptionFileState LoadDescriptionFile();
+inline bool MayRewriteFrom(DescriptionFileState state) {
+  return state == kDescriptionFileMissing || state == kDescriptionFileWhole;
+}
 int LoadDescriptionLists();  // 1 loaded (whole or not), 0 no such file, -1 the file cannot be read
 void ReleaseDescriptionLists();
+// Adds the texts of a loaded list to a combo box (CB_ADDSTRING) or list box
+// (LB_ADDSTRING), each cut at its NUL or its 64th byte.
+void AddDescriptionTexts(HWND control, UINT addMessage, int kind);
 int FillMainCombos(HWND window);  // always 1
 void MergeRecordDescriptions(HWND window, TimeRecord record);

@@ -101,17 +101,21 @@ int LoadDescriptionLists() {
   }
 }
 
+void AddDescriptionTexts(HWND control, UINT addMessage, int kind) {
+  for (int32_t i = 0; i < DescriptionLists[kind].count; ++i) {
+    char text[kDescriptionSize];
+    CopyDescription(text, DescriptionAt(kind, i));
+    SendMessageA(control, addMessage, 0, reinterpret_cast<LPARAM>(text));
+  }
+}
+
 int FillMainCombos(HWND window) {
   static const int kBoxes[kDescriptionKindCount] = {IDC_MAIN_TASK, IDC_MAIN_PROJECT,
                                                     IDC_MAIN_CLASSIFICATION};
   LoadDescriptionLists();
   for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
     SendDlgItemMessageA(window, kBoxes[kind], CB_RESETCONTENT, 0, 0);
-    for (int32_t i = 0; i < DescriptionLists[kind].count; ++i) {
-      char text[kDescriptionSize];
-      CopyDescription(text, DescriptionAt(kind, i));
-      SendDlgItemMessageA(window, kBoxes[kind], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
+    AddDescriptionTexts(GetDlgItem(window, kBoxes[kind]), CB_ADDSTRING, kind);
   }
   ReleaseDescriptionLists();
   return 1;
@@ -123,26 +127,17 @@ int FillMainCombos(HWND window) {
 // full, folder gone) leaves the old lists exactly as they were, and the boxes
 // keep what the user typed.
 void MergeRecordDescriptions(HWND window, TimeRecord record) {
-  DescriptionFileState state = LoadDescriptionFile();
-  if (state != kDescriptionFileMissing && state != kDescriptionFileWhole) {
+  if (!MayRewriteFrom(LoadDescriptionFile())) {
     ReleaseDescriptionLists();
     return;
   }
   DescriptionListView views[kDescriptionKindCount];
-  for (int kind = 0; kind < kDescriptionKindCount; ++kind) views[kind] = LoadedView(kind);
+  LoadedViews(views);
   DescriptionMerge merge;
   PlanDescriptionMerge(views, record, merge);
-  bool written = false;
-  uint64_t size = MergedFileSize(merge);
-  if (MergeAddsAny(merge) && size <= 0x7FFFFFFF) {
-    unsigned char* bytes = static_cast<unsigned char*>(malloc(static_cast<size_t>(size)));
-    if (bytes != NULL) {
-      BuildMergedFile(merge, bytes);
-      FilePiece piece = {bytes, static_cast<DWORD>(size)};
-      written = ReplaceFileContents(DescriptionsPath, &piece, 1);
-      free(bytes);
-    }
-  }
+  bool written = MergeAddsAny(merge) &&
+                 ReplaceFileWithBuilt(DescriptionsPath, MergedFileSize(merge),
+                                      [&merge](unsigned char* out) { BuildMergedFile(merge, out); });
   ReleaseDescriptionLists();
   if (written) FillMainCombos(window);
 }

@@ -1,7 +1,6 @@
 #include "store/description_maintenance.h"
 
 #include <stdio.h>
-#include <stdlib.h>
 
 #include "common/message_boxes.h"
 #include "store/description_changes.h"
@@ -30,32 +29,16 @@ static void ReportDamaged() {
 // Only a file that is missing or was read whole may be rewritten from the
 // loaded lists: any other would lose what could not be read. Says why not.
 static bool MayRewrite(DescriptionFileState state) {
-  if (state == kDescriptionFileMissing || state == kDescriptionFileWhole) return true;
+  if (MayRewriteFrom(state)) return true;
   if (state == kDescriptionFileDamaged) ReportDamaged();
   else ReportUnwritten();
   return false;
 }
 
-static void LoadedViews(DescriptionListView (&views)[kDescriptionKindCount]) {
-  for (int kind = 0; kind < kDescriptionKindCount; ++kind) views[kind] = LoadedView(kind);
-}
-
 // The new file replaces the old in one step: on any failure the old one
-// stays exactly as it was. `build` fills the `size` bytes.
-template <typename Build>
-static bool WriteDescriptionFile(uint64_t size, Build build) {
-  if (size > 0x7FFFFFFF) return false;
-  unsigned char* bytes = static_cast<unsigned char*>(malloc(static_cast<size_t>(size)));
-  if (bytes == NULL) return false;
-  build(bytes);
-  FilePiece piece = {bytes, static_cast<DWORD>(size)};
-  bool written = ReplaceFileContents(DescriptionsPath, &piece, 1);
-  free(bytes);
-  return written;
-}
-
+// stays exactly as it was.
 static void WriteChange(const DescriptionChange& change) {
-  if (!WriteDescriptionFile(ChangedFileSize(change),
+  if (!ReplaceFileWithBuilt(DescriptionsPath, ChangedFileSize(change),
                             [&change](unsigned char* out) { BuildChangedFile(change, out); }))
     ReportUnwritten();
 }
@@ -88,7 +71,7 @@ void RemoveDescription(int kind, const char* text) {
 }
 
 static bool WriteStep(const DescriptionRebuild& rebuild, int32_t step) {
-  return WriteDescriptionFile(RebuiltFileSize(rebuild, step), [&rebuild, step](unsigned char* out) {
+  return ReplaceFileWithBuilt(DescriptionsPath, RebuiltFileSize(rebuild, step), [&rebuild, step](unsigned char* out) {
     BuildRebuiltFile(rebuild, step, out);
   });
 }
