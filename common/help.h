@@ -7,6 +7,8 @@ enum HelpContext {
   kHelpDescriptionLists = 60,
   kHelpTimeRecords = 70,
   kHelpExport = 80,
+  kHelpTotals = 90,
+  kHelpAway = 100,
 };
 
 // F1 in any dialog: the WinHelp file at the dialog's own context, owned by the

@@ -11,6 +11,8 @@ const char* HelpAnchor(int context) {
     case kHelpDescriptionLists: return "lists-editor";
     case kHelpTimeRecords: return "records-editor";
     case kHelpExport: return "export";
+    case kHelpTotals: return "totals";
+    case kHelpAway: return "away";
   }
   return "";
 }

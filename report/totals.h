@@ -1,0 +1,110 @@
+// Hours per project, task, classification or date over one or more time
+// sheets: the totals behind `hourwright-report` and File > Totals.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+enum TotalsKey {
+  kTotalsProject,
+  kTotalsTask,
+  kTotalsClassification,
+  kTotalsDay,    // YYYY-MM-DD
+  kTotalsWeek,   // the date of the week's first day, YYYY-MM-DD
+  kTotalsMonth,  // YYYY-MM
+  kTotalsYear,   // YYYY
+  kTotalsSheet,  // the sheet's file name
+  kTotalsRecord  // one row per record piece
+};
+
+// "project", "task", ... as `--by` takes them; false for any other name.
+bool ParseTotalsKey(const char* name, TotalsKey* key);
+const char* TotalsKeyName(TotalsKey key);
+
+enum TotalsPeriod {
+  kPeriodToday,
+  kPeriodYesterday,
+  kPeriodWeek,
+  kPeriodLastWeek,
+  kPeriodMonth,
+  kPeriodLastMonth,
+  kPeriodYear,
+  kPeriodLastYear,
+  kPeriodAll,
+  kPeriodDates  // from and/or to below, either end may be open
+};
+
+struct TotalsDate {
+  int year;
+  int month;  // 1-12
+  int day;    // 1-31
+};
+
+struct TotalsChoice {
+  TotalsPeriod period = kPeriodWeek;
+  bool hasFrom = false;  // kPeriodDates only
+  TotalsDate from = {};
+  bool hasTo = false;  // kPeriodDates only; both ends are whole days, included
+  TotalsDate to = {};
+  std::vector<TotalsKey> by = {kTotalsProject};
+  // Filters: empty means any; otherwise one of the texts, regardless of case.
+  std::vector<std::string> projects, tasks, classifications;
+  bool weekStartsSunday = false;
+  int roundMinutes = 0;  // 0: exact seconds; else 1-1440, each piece rounded
+  bool roundNearest = false;  // half up; false rounds up
+  bool closedOnly = false;    // the running task counts nothing
+  int64_t now = 0;            // local seconds since 1601-01-01, as FileSeconds
+};
+
+// One sheet's bytes as read from its file, named by its file name.
+struct TotalsSheet {
+  std::string name;
+  const unsigned char* bytes;
+  size_t size;
+};
+
+struct TotalsRow {
+  int level;                      // 0 to by.size() - 1; the last is the finest
+  std::vector<std::string> keys;  // the texts of keys 0 to level, as shown
+  int64_t seconds;                // after rounding
+  int records;                    // records that gave the row time
+  bool running;                   // the running task gave the row time
+  int64_t start, stop;            // with kTotalsRecord: the piece, local seconds
+};
+
+struct TotalsRunning {
+  bool counts;  // false when there is none, with closedOnly, or outside the period
+  std::string task, project, classification;
+  int64_t start;    // local seconds
+  int64_t seconds;  // what it gave, after rounding
+};
+
+struct TotalsResult {
+  // The period resolved: first and last day, included; open ends have no date.
+  bool hasFrom, hasTo;
+  TotalsDate from, to;
+  // Tree order: each upper-level row is followed by the rows beneath it;
+  // within a level, date keys and records in time order, others by total,
+  // largest first, ties by name regardless of case.
+  std::vector<TotalsRow> rows;
+  int64_t seconds;  // total, after rounding
+  int records;
+  TotalsRunning running;
+  int uncounted;                      // hostile records that counted nothing
+  std::vector<std::string> warnings;  // each names the sheet and record number
+};
+
+TotalsResult ComputeTotals(const std::vector<TotalsSheet>& sheets, const TotalsChoice& choice);
+
+enum TotalsFormat { kFormatTable, kFormatCsv, kFormatTsv, kFormatJson, kFormatHtml };
+
+// Turns a description's ANSI bytes into UTF-8 for csv, tsv, json and html;
+// the table stays in ANSI. Windows passes its ANSI code page's converter.
+typedef std::string (*AnsiToUtf8Function)(const std::string& ansi);
+std::string Windows1252ToUtf8(const std::string& ansi);
+
+std::string FormatTotals(const TotalsResult& result, const TotalsChoice& choice,
+                         const std::vector<std::string>& sheetNames, TotalsFormat format,
+                         AnsiToUtf8Function toUtf8);
