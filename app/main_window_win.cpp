@@ -20,6 +20,7 @@
 #include "store/file_selection.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
+#include "totals/totals_dialog.h"
 
 static const int kDescriptionLimit = 63;
 
@@ -93,6 +94,9 @@ static BOOL OnCommand(HWND window, int id) {
       return TRUE;
     case IDM_EXPORT:
       ShowExportDialog(window);
+      return TRUE;
+    case IDM_TOTALS:
+      ShowTotalsDialog(window);
       return TRUE;
     case IDM_HELP_INDEX:
       ShowHelp(kHelpMainWindow);

@@ -94,6 +94,22 @@ else
   echo "note: the export dialog did not open; docs/export-dialog.png not taken"
 fi
 
+# File > Totals: this year by project then task, the running task counted.
+click 18 31
+xdotool key t
+if dialog=$(find_window "Totals - jobs.tim" 50); then
+  point_at "$dialog"
+  xdotool key alt+p Down Down Down Down
+  xdotool key alt+t Down Down
+  xdotool key alt+p
+  shot "$dialog" totals.png
+  xdotool key Escape
+  gone "Totals - jobs.tim"
+else
+  xdotool key Escape
+  echo "note: this build has no Totals window yet; docs/totals.png not taken"
+fi
+
 # Edit Lists > Time Entries, with the first record selected.
 menu 67 100 69
 if dialog=$(find_window "Edit Time Records" 50); then

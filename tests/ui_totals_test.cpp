@@ -1,0 +1,270 @@
+// File > Totals on real sheets, driven as a user would: its rows and total
+// against the totals core, rounding, the clipboard, the saved page and the
+// sheets it cannot show.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/ansi_utf8.h"
+#include "common/shell.h"
+#include "report/totals.h"
+#include "resources/resource.h"
+#include "store/file_seconds.h"
+#include "store/paths.h"
+#include "tests/main_window_fixture.h"
+#include "tests/scripted_user.h"
+#include "tests/test_files.h"
+#include "tests/time_sheet_fixture.h"
+#include "totals/totals_choices.h"
+#include "totals/totals_dialog.h"
+#include "totals/totals_texts.h"
+
+namespace {
+const char kCaption[] = "Totals - jobs.tim";
+const char kSaveCaption[] = "Save Report As";
+
+int64_t At(int year, int month, int day, int hour, int minute) {
+  SYSTEMTIME time = {};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  time.wHour = static_cast<WORD>(hour);
+  time.wMinute = static_cast<WORD>(minute);
+  int64_t seconds = 0;
+  ToFileSeconds(time, &seconds);
+  return seconds;
+}
+
+TimeRecord Worked(const char* task, const char* project, int64_t start, int minutes) {
+  TimeRecord record = MakeRecord(task, project, "class", start, start + minutes * 60);
+  record.elapsedMinutes = static_cast<float>(minutes);
+  return record;
+}
+
+// A pick in a drop-down list: the selection, then the notice a click sends.
+void Pick(HWND dialog, int id, const char* text) {
+  LRESULT index = SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(text));
+  ASSERT_GE(index, 0) << text;
+  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PickDate(HWND dialog, int id, int year, int month, int day) {
+  NMDATETIMECHANGE change = {};
+  change.st.wYear = static_cast<WORD>(year);
+  change.st.wMonth = static_cast<WORD>(month);
+  change.st.wDay = static_cast<WORD>(day);
+  SendDlgItemMessageA(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&change.st));
+  change.nmhdr = {GetDlgItem(dialog, id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_DATETIMECHANGE)};
+  SendMessageA(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change));
+}
+
+std::string Cell(HWND dialog, int row, int column) {
+  char text[256] = "";
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+int Rows(HWND dialog) { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::wstring ClipboardUnicode() {
+  std::wstring text;
+  if (!OpenClipboard(NULL)) return L"<clipboard not opened>";
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const wchar_t* locked = data != NULL ? static_cast<const wchar_t*>(GlobalLock(data)) : NULL;
+  if (locked != NULL) text = locked;
+  if (locked != NULL) GlobalUnlock(data);
+  CloseClipboard();
+  return text;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
+class UiTotals : public testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramInstance = GetModuleHandleA(NULL);
+    snprintf(TimeSheetPath, sizeof TimeSheetPath, "%s", folder_.File("jobs.tim").c_str());
+  }
+  void TearDown() override {
+    EXPECT_EQ(ReadBytes(TimeSheetPath), sheet_) << "the totals changed the time sheet";
+    TimeSheetPath[0] = '\0';
+  }
+  void Write(const std::vector<TimeRecord>& records) {
+    for (const TimeRecord& record : records) sheet_ += RecordBytes(record);
+    WriteBytes(TimeSheetPath, sheet_);
+  }
+  // What the core makes of the sheet for these choices.
+  TotalsResult Core(const TotalsWindowChoices& choices, TotalsChoice* choice) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    int64_t seconds = 0;
+    ToFileSeconds(now, &seconds);
+    *choice = MakeTotalsChoice(choices, seconds, false);
+    TotalsSheet sheet = {"jobs.tim", reinterpret_cast<const unsigned char*>(sheet_.data()), sheet_.size()};
+    return ComputeTotals({sheet}, *choice);
+  }
+  // Opens File > Totals, lets `act` play the user, then presses Close.
+  void Run(std::function<void(HWND)> act) {
+    user_.OnDialog(kCaption, [act](HWND dialog) {
+      act(dialog);
+      PressButton(dialog, IDCANCEL);
+      return true;
+    });
+    ShowTotalsDialog(NULL);
+    user_.RunUntilDone();
+  }
+
+  TempFolder folder_;
+  std::string sheet_;
+  ScriptedUser user_;
+};
+}  // namespace
+
+TEST_F(UiTotals, ThisMonthByProjectThenTaskShowsTheCoresRowsAndTotal) {
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  int lastMonth = today.wMonth == 1 ? 12 : today.wMonth - 1;
+  int lastMonthYear = today.wMonth == 1 ? today.wYear - 1 : today.wYear;
+  Write({Worked("Design", "Acme", At(today.wYear, today.wMonth, 1, 9, 0), 90),
+         Worked("Review", "Acme", At(today.wYear, today.wMonth, 1, 11, 0), 30),
+         Worked("Design", "Beta", At(today.wYear, today.wMonth, 1, 13, 0), 45),
+         Worked("Design", "Acme", At(lastMonthYear, lastMonth, 2, 9, 0), 600)});
+  TotalsChoice choice;
+  TotalsResult core = Core({4, {}, {}, 0, 2, 0, true}, &choice);
+  ASSERT_EQ(core.records, 3) << "only this month's records";
+  Run([&](HWND dialog) {
+    Pick(dialog, IDC_TOTALS_PERIOD, "This month");
+    Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
+    Pick(dialog, IDC_TOTALS_THEN_BY, "Task");
+    SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
+    ASSERT_EQ(Rows(dialog), static_cast<int>(core.rows.size()));
+    for (size_t i = 0; i < core.rows.size(); ++i) {
+      const TotalsRow& row = core.rows[i];
+      int r = static_cast<int>(i);
+      EXPECT_EQ(Cell(dialog, r, row.level), row.keys.back()) << i;
+      EXPECT_EQ(Cell(dialog, r, 1 - row.level), "") << i;
+      EXPECT_EQ(Cell(dialog, r, 2), HoursMinutesText(row.seconds)) << i;
+      EXPECT_EQ(Cell(dialog, r, 4), std::to_string(row.records)) << i;
+    }
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), TotalsSummaryText(core));
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), "Total: 2:45 (2.75 hours) in 3 records");
+  });
+  // The choices are remembered for the next opening.
+  Run([](HWND dialog) {
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_PERIOD), "This month");
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_THEN_BY), "Task");
+  });
+}
+
+TEST_F(UiTotals, BetweenDatesCountsWholeDaysAndRoundsEachEntryUp) {
+  Write({Worked("a", "Acme", At(2026, 3, 1, 23, 50), 5), Worked("b", "Acme", At(2026, 3, 2, 10, 0), 7),
+         Worked("c", "Acme", At(2026, 3, 4, 23, 0), 22), Worked("d", "Acme", At(2026, 3, 5, 0, 0), 60)});
+  struct Case {
+    const char* round;
+    const char* total;
+  } cases[] = {{"", "Total: 0:29 (0.48 hours) in 2 records"},
+               {"15", "Total: 0:45 (0.75 hours) in 2 records"},
+               {"1", "Total: 0:29 (0.48 hours) in 2 records"},
+               {"60", "Total: 2:00 (2.00 hours) in 2 records"}};
+  Run([&](HWND dialog) {
+    Pick(dialog, IDC_TOTALS_PERIOD, "All records");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOTALS_FROM)));
+    Pick(dialog, IDC_TOTALS_PERIOD, "Between dates");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TOTALS_TO)));
+    Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
+    Pick(dialog, IDC_TOTALS_THEN_BY, "(none)");
+    PickDate(dialog, IDC_TOTALS_FROM, 2026, 3, 2);
+    PickDate(dialog, IDC_TOTALS_TO, 2026, 3, 4);
+    for (const Case& c : cases) {
+      SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, c.round);
+      EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), c.total) << "round " << c.round;
+    }
+  });
+}
+
+TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
+  Write({Worked("Design", "Caf\xE9", At(2026, 3, 2, 10, 0), 90), Worked("Test", "Acme", At(2026, 3, 3, 10, 0), 30)});
+  TotalsChoice choice;
+  std::string tsv;
+  Run([&](HWND dialog) {
+    Pick(dialog, IDC_TOTALS_PERIOD, "All records");
+    Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
+    Pick(dialog, IDC_TOTALS_THEN_BY, "(none)");
+    SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TOTALS_COPY, BN_CLICKED), 0);
+  });
+  TotalsResult core = Core({8, {}, {}, 0, 0, 0, true}, &choice);
+  for (char c : FormatTotals(core, choice, {"jobs.tim"}, kFormatTsv, AnsiToUtf8)) tsv += c == '\n' ? "\r\n" : std::string(1, c);
+  std::wstring copied = ClipboardUnicode();
+  EXPECT_EQ(copied, Wide(tsv));
+  EXPECT_NE(copied.find(L"Caf\u00e9"), std::wstring::npos);
+}
+
+TEST_F(UiTotals, SaveReportWritesThePageAndNeverATimeSheet) {
+  Write({Worked("Design", "Acme", At(2026, 3, 2, 10, 0), 90)});
+  std::string page = folder_.File("page.html"), refused = folder_.File("other.tim");
+  user_.OnDialog(kCaption, [](HWND dialog) {
+    Pick(dialog, IDC_TOTALS_PERIOD, "All records");
+    Pick(dialog, IDC_TOTALS_GROUP_BY, "Task");
+    Pick(dialog, IDC_TOTALS_THEN_BY, "(none)");
+    PressButton(dialog, IDC_TOTALS_SAVE);
+    return true;
+  });
+  user_.OnDialog(kSaveCaption, [&](HWND dialog) {
+    EXPECT_EQ(ItemText(dialog, 1148), folder_.File("jobs totals.html"));
+    SetFileDialogName(dialog, refused);
+    PressButton(dialog, IDOK);
+    return true;
+  });
+  user_.AnswerBox("Hourwright", "A report cannot take the place of a time sheet or its lists: choose another name", IDOK);
+  user_.OnDialogAgain(kCaption, [](HWND dialog) {
+    PressButton(dialog, IDC_TOTALS_SAVE);
+    return true;
+  });
+  user_.ChooseFile(kSaveCaption, page);
+  user_.OnDialogAgain(kCaption, [](HWND dialog) {
+    PressButton(dialog, IDCANCEL);
+    return true;
+  });
+  ShowTotalsDialog(NULL);
+  user_.RunUntilDone();
+  TotalsChoice choice;
+  TotalsResult core = Core({8, {}, {}, 1, 0, 0, true}, &choice);
+  EXPECT_EQ(ReadBytes(page), FormatTotals(core, choice, {"jobs.tim"}, kFormatHtml, AnsiToUtf8));
+  EXPECT_FALSE(FileExists(refused));
+  EXPECT_EQ(SortedListing(folder_.Path()), "jobs.tim;page.html;");
+}
+
+class UiTotalsMenu : public MainWindowTest {};
+
+TEST_F(UiTotalsMenu, NoOpenSheetAndAnUnreadableSheetAreTold) {
+  TempFolder folder;
+  std::string held = folder.File("held.tim");
+  WriteBytes(held, "");
+  HeldFile holder(held);
+  struct Case {
+    std::string sheet, message;
+  } cases[] = {{"", "Open a time sheet first to see its totals"},
+               {held, "Unable To Read Time Sheet " + held}};
+  for (const Case& c : cases) {
+    snprintf(TimeSheetPath, sizeof TimeSheetPath, "%s", c.sheet.c_str());
+    ScriptedUser user;
+    user.AnswerBox("Hourwright", c.message, IDOK, BoxIcon::kError);
+    Press(user, IDM_TOTALS);
+  }
+}

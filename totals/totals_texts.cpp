@@ -1,0 +1,111 @@
+#include "totals/totals_texts.h"
+
+#include <stdio.h>
+
+static const char* const kKeyHeaders[] = {"Project", "Task",  "Classification", "Day", "Week",
+                                          "Month",   "Year",  "Sheet",          "Record"};
+static const char* const kValueHeaders[] = {"Hours", "Decimal", "Records", "Share"};
+enum { kValueColumns = 4 };
+
+static int KeyColumns(const TotalsChoice& choice) { return static_cast<int>(choice.by.size()); }
+
+int TotalsColumnCount(const TotalsChoice& choice) { return KeyColumns(choice) + kValueColumns; }
+
+const char* TotalsColumnHeader(const TotalsChoice& choice, int column) {
+  int keys = KeyColumns(choice);
+  if (column < 0 || column >= keys + kValueColumns) return "";
+  if (column >= keys) return kValueHeaders[column - keys];
+  int key = static_cast<int>(choice.by[static_cast<size_t>(column)]);
+  return key >= 0 && key < static_cast<int>(sizeof kKeyHeaders / sizeof kKeyHeaders[0])
+             ? kKeyHeaders[key]
+             : "";
+}
+
+bool TotalsColumnIsShare(const TotalsChoice& choice, int column) {
+  return column == KeyColumns(choice) + kValueColumns - 1;
+}
+
+std::string HoursMinutesText(int64_t seconds) {
+  bool negative = seconds < 0;
+  uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(seconds) : static_cast<uint64_t>(seconds);
+  uint64_t minutes = magnitude / 60 + (magnitude % 60 >= 30 ? 1 : 0);
+  char text[48];
+  snprintf(text, sizeof text, "%s%llu:%02u", negative ? "-" : "",
+           static_cast<unsigned long long>(minutes / 60), static_cast<unsigned>(minutes % 60));
+  return text;
+}
+
+static std::string DecimalHours(int64_t seconds) {
+  char text[48];
+  snprintf(text, sizeof text, "%.2f", static_cast<double>(seconds) / 3600.0);
+  return text;
+}
+
+double TotalsShare(const TotalsResult& result, size_t row) {
+  if (row >= result.rows.size() || result.seconds <= 0) return 0;
+  double share = static_cast<double>(result.rows[row].seconds) / static_cast<double>(result.seconds);
+  return share < 0 ? 0 : share > 1 ? 1 : share;
+}
+
+bool TotalsRowIsSubtotal(const TotalsResult& result, const TotalsChoice& choice, size_t row) {
+  return row < result.rows.size() && result.rows[row].level + 1 < KeyColumns(choice);
+}
+
+static void KeyCell(const TotalsResult& result, const TotalsChoice& choice, size_t row, int column,
+                    char* out, size_t size) {
+  const TotalsRow& shown = result.rows[row];
+  if (column != shown.level || static_cast<size_t>(column) >= shown.keys.size()) return;
+  bool finest = column + 1 == KeyColumns(choice);
+  snprintf(out, size, "%s%s", shown.keys[static_cast<size_t>(column)].c_str(),
+           finest && shown.running ? " (running)" : "");
+}
+
+void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size_t row,
+                    int column, char* out, size_t size) {
+  if (size == 0) return;
+  out[0] = '\0';
+  if (row >= result.rows.size() || column < 0) return;
+  int keys = KeyColumns(choice);
+  if (column < keys) return KeyCell(result, choice, row, column, out, size);
+  const TotalsRow& shown = result.rows[row];
+  switch (column - keys) {
+    case 0:
+      snprintf(out, size, "%s", HoursMinutesText(shown.seconds).c_str());
+      break;
+    case 1:
+      snprintf(out, size, "%s", DecimalHours(shown.seconds).c_str());
+      break;
+    case 2:
+      snprintf(out, size, "%d", shown.records);
+      break;
+    case 3:
+      snprintf(out, size, "%.0f%%", TotalsShare(result, row) * 100);
+      break;
+  }
+}
+
+static const char* Records(int count) { return count == 1 ? "record" : "records"; }
+
+std::string TotalsSummaryText(const TotalsResult& result) {
+  char text[160];
+  snprintf(text, sizeof text, "Total: %s (%s hours) in %d %s", HoursMinutesText(result.seconds).c_str(),
+           DecimalHours(result.seconds).c_str(), result.records, Records(result.records));
+  return text;
+}
+
+std::string UncountedText(const TotalsResult& result) {
+  if (result.uncounted <= 0) return std::string();
+  char text[96];
+  snprintf(text, sizeof text, "%d %s could not be counted", result.uncounted, Records(result.uncounted));
+  return text;
+}
+
+std::string UncountedReasons(const TotalsResult& result, size_t lines) {
+  std::string reasons;
+  for (size_t i = 0; i < result.warnings.size() && i < lines; ++i) {
+    if (!reasons.empty()) reasons += "\r\n";
+    reasons += result.warnings[i];
+  }
+  if (result.warnings.size() > lines) reasons += "\r\n...";
+  return reasons;
+}

@@ -1,0 +1,32 @@
+// The texts the Totals window shows for a result: list cells and the lines
+// below the list.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+
+#include "report/totals.h"
+
+// One column per key of the choice, then "Hours", "Decimal", "Records", "Share".
+int TotalsColumnCount(const TotalsChoice& choice);
+const char* TotalsColumnHeader(const TotalsChoice& choice, int column);
+bool TotalsColumnIsShare(const TotalsChoice& choice, int column);
+
+// A cell of `row`. A row shows its key in the column of its level, the
+// columns to its left empty, so rows beneath a subtotal read indented; the
+// finest row the running task gave time to says "(running)".
+void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size_t row,
+                    int column, char* out, size_t size);
+// The row's share of the whole total, 0 to 1.
+double TotalsShare(const TotalsResult& result, size_t row);
+// A row over finer rows: drawn bold.
+bool TotalsRowIsSubtotal(const TotalsResult& result, const TotalsChoice& choice, size_t row);
+
+std::string HoursMinutesText(int64_t seconds);  // "37:45", to the nearest minute
+// "Total: 37:45 (37.75 hours) in 42 records"
+std::string TotalsSummaryText(const TotalsResult& result);
+// "2 records could not be counted"; empty when every record counted.
+std::string UncountedText(const TotalsResult& result);
+// The reasons, one warning a line, at most `lines` of them.
+std::string UncountedReasons(const TotalsResult& result, size_t lines);

@@ -1,0 +1,35 @@
+// The Totals window's state and the pieces its dialog procedure delegates to.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "report/totals.h"
+#include "totals/totals_choices.h"
+
+struct TotalsWindow {
+  std::vector<unsigned char> sheetBytes;  // read once, when the window opens
+  std::string sheetName;                  // the sheet's file name
+  TotalsChoice choice;
+  TotalsResult result;
+  int columns = 0;        // columns the list has now
+  HFONT boldFont = NULL;  // subtotal rows
+  HWND tooltip = NULL;    // the reasons behind "could not be counted"
+  std::string tip;        // its text
+  bool ready = false;     // false while the controls are being set up
+};
+
+// 1 read (a missing file reads as an empty sheet), -1 cannot be read.
+int ReadSheetBytes(const char* path, std::vector<unsigned char>* bytes);
+std::vector<TotalsSheet> SheetsOf(const TotalsWindow& window);
+
+// The list: columns for the choice, rows asked for as they are drawn.
+void ShowTotalsRows(HWND list, TotalsWindow& window);
+LRESULT TotalsListCustomDraw(HWND list, const TotalsWindow& window, NMLVCUSTOMDRAW* draw);
+void TotalsListCellText(const TotalsWindow& window, NMHDR* header);
+
+// "&Copy" and "&Save Report...".
+void CopyTotals(HWND dialog, const TotalsWindow& window);
+void SaveTotalsReport(HWND dialog, const TotalsWindow& window);
