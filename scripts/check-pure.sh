@@ -4,7 +4,7 @@
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-files=$(ls app/*.cpp common/*.cpp store/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp 2>/dev/null \
+files=$(ls app/*.cpp common/*.cpp store/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp report/*.cpp 2>/dev/null \
   | grep -v '_win\.cpp$' | grep -v '^app/win_main\.cpp$')
 for compiler in g++ clang++; do
   command -v $compiler >/dev/null || continue
