@@ -4,7 +4,8 @@
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-files=$(ls app/*.cpp common/*.cpp store/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp totals/*.cpp 2>/dev/null \
+files=$(ls app/*.cpp common/*.cpp store/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp totals/*.cpp \
+  report/*.cpp 2>/dev/null \
   | grep -v '_win\.cpp$' | grep -v '^app/win_main\.cpp$')
 for compiler in g++ clang++; do
   command -v $compiler >/dev/null || continue

@@ -1,0 +1,324 @@
+#include <limits.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "report/totals.h"
+#include "report/totals_calendar.h"
+#include "store/compare_no_case.h"
+#include "store/time_record.h"
+
+namespace {
+
+// A group of the tree: one per distinct key text (regardless of case) under
+// its parent. The root has no text and level -1.
+struct Node {
+  int level;
+  std::string text;  // the spelling met first
+  int64_t seconds = 0;
+  int records = 0;
+  int64_t lastRecord = -1;  // pieces of one record arrive together
+  bool running = false;
+  int64_t start = 0, stop = 0;
+  std::string descriptions[3];  // kTotalsRecord rows: task, project, classification
+  std::vector<int> children;
+};
+
+// One record's fields, its texts cut at their NUL or at 64 bytes.
+struct Record {
+  char texts[3][kDescriptionSize + 1];  // task, project, classification
+  int64_t start, stop;
+};
+
+enum { kWarningsPerSheet = 100 };
+
+struct Totaller {
+  const TotalsChoice& choice;
+  TotalsResult& result;
+  std::vector<Node> nodes;
+  std::unordered_map<std::string, int> index;  // parent number + folded text
+  std::string lookup;
+  int64_t recordId = 0;
+  bool splitAtMidnight = false;
+  int sheetWarnings = 0;
+  int sheetUncounted = 0;
+
+  Totaller(const TotalsChoice& c, TotalsResult& r) : choice(c), result(r) {}
+};
+
+bool IsDateKey(TotalsKey key) {
+  return key == kTotalsDay || key == kTotalsWeek || key == kTotalsMonth || key == kTotalsYear;
+}
+
+int64_t Read64(const unsigned char* bytes) {
+  uint64_t value = 0;
+  for (int i = 7; i >= 0; --i) value = (value << 8) | bytes[i];
+  return static_cast<int64_t>(value);
+}
+
+void ReadRecord(const unsigned char* bytes, Record* record) {
+  for (int t = 0; t < 3; ++t) {
+    const char* field = reinterpret_cast<const char*>(bytes + t * kDescriptionSize);
+    size_t length = 0;
+    while (length < kDescriptionSize && field[length] != '\0') ++length;
+    memcpy(record->texts[t], field, length);
+    record->texts[t][length] = '\0';
+  }
+  record->start = Read64(bytes + offsetof(TimeRecord, startSeconds));
+  record->stop = Read64(bytes + offsetof(TimeRecord, stopSeconds));
+}
+
+void Warn(Totaller& t, const std::string& sheet, const char* what, size_t number) {
+  ++t.result.uncounted;
+  ++t.sheetUncounted;
+  if (++t.sheetWarnings > kWarningsPerSheet) return;
+  char text[160];
+  snprintf(text, sizeof text, ": record %zu %s; not counted", number, what);
+  t.result.warnings.push_back(sheet + text);
+}
+
+bool Matches(const std::vector<std::string>& wanted, const char* text) {
+  if (wanted.empty()) return true;
+  for (const std::string& w : wanted)
+    if (CompareNoCase(w.c_str(), text) == 0) return true;
+  return false;
+}
+
+int64_t Rounded(const TotalsChoice& choice, int64_t seconds) {
+  if (choice.roundMinutes <= 0) return seconds;
+  int64_t unit = static_cast<int64_t>(choice.roundMinutes) * 60;
+  int64_t add = choice.roundNearest ? unit / 2 : unit - 1;
+  return (seconds + add) / unit * unit;
+}
+
+// The key's text for a piece, as shown.
+std::string KeyText(TotalsKey key, const Record& record, const std::string& sheet,
+                    int64_t start, int64_t stop, bool sundayFirst) {
+  char text[48];
+  TotalsDate date;
+  switch (key) {
+    case kTotalsTask:
+      return record.texts[0];
+    case kTotalsProject:
+      return record.texts[1];
+    case kTotalsClassification:
+      return record.texts[2];
+    case kTotalsDay:
+      return TotalsDateText(TotalsDayOf(start));
+    case kTotalsWeek:
+      return TotalsDateText(DateOfDayNumber(WeekStartDay(DayNumberHolding(start), sundayFirst)));
+    case kTotalsMonth:
+      date = TotalsDayOf(start);
+      snprintf(text, sizeof text, "%04d-%02d", date.year, date.month);
+      return text;
+    case kTotalsYear:
+      snprintf(text, sizeof text, "%04d", TotalsDayOf(start).year);
+      return text;
+    case kTotalsSheet:
+      return sheet;
+    case kTotalsRecord:
+      return TotalsTimeText(start) + "/" + TotalsTimeText(stop);
+  }
+  return std::string();
+}
+
+void AppendFolded(std::string* out, const std::string& text) {
+  for (char c : text) out->push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+}
+
+int ChildFor(Totaller& t, int parent, TotalsKey key, const std::string& text, int64_t start,
+             size_t sheet, size_t number) {
+  t.lookup.assign(reinterpret_cast<const char*>(&parent), sizeof parent);
+  if (key == kTotalsRecord) {
+    // Every piece is its own row, however alike two records are.
+    char unique[64];
+    snprintf(unique, sizeof unique, "%zu:%zu:%lld", sheet, number, static_cast<long long>(start));
+    t.lookup += unique;
+  } else {
+    AppendFolded(&t.lookup, text);
+  }
+  auto found = t.index.find(t.lookup);
+  if (found != t.index.end()) return found->second;
+  int child = static_cast<int>(t.nodes.size());
+  t.index.emplace(t.lookup, child);
+  Node node;
+  node.level = t.nodes[parent].level + 1;
+  node.text = text;
+  t.nodes.push_back(node);
+  t.nodes[parent].children.push_back(child);
+  return child;
+}
+
+void AddPiece(Totaller& t, const Record& record, const std::string& sheetName, size_t sheet,
+              size_t number, int64_t start, int64_t stop, bool running) {
+  int64_t seconds = Rounded(t.choice, stop - start);
+  int node = 0;
+  for (size_t level = 0; level <= t.choice.by.size(); ++level) {
+    if (level > 0) {
+      TotalsKey key = t.choice.by[level - 1];
+      std::string text = KeyText(key, record, sheetName, start, stop, t.choice.weekStartsSunday);
+      node = ChildFor(t, node, key, text, start, sheet, number);
+      if (key == kTotalsRecord) {
+        Node& row = t.nodes[node];
+        row.start = start;
+        row.stop = stop;
+        for (int k = 0; k < 3; ++k) row.descriptions[k] = record.texts[k];
+      }
+    }
+    Node& n = t.nodes[node];
+    n.seconds += seconds;
+    if (n.lastRecord != t.recordId) {
+      n.lastRecord = t.recordId;
+      ++n.records;
+    }
+    n.running = n.running || running;
+  }
+  if (running) t.result.running.seconds += seconds;
+}
+
+// Counts one record's time inside the period, cut at midnights when a date
+// key asks for days.
+void AddRecord(Totaller& t, const Record& record, const std::string& sheetName, size_t sheet,
+               size_t number, int64_t periodStart, int64_t periodStop, bool running) {
+  int64_t start = std::max(record.start, periodStart);
+  int64_t stop = std::min(record.stop, periodStop);
+  if (stop <= start) return;
+  ++t.recordId;
+  while (start < stop) {
+    int64_t end = stop;
+    if (t.splitAtMidnight) end = std::min(stop, (DayNumberHolding(start) + 1) * kSecondsPerDay);
+    AddPiece(t, record, sheetName, sheet, number, start, end, running);
+    start = end;
+  }
+  if (running) {
+    TotalsRunning& r = t.result.running;
+    if (!r.counts || record.start >= r.start) {
+      r.counts = true;
+      r.task = record.texts[0];
+      r.project = record.texts[1];
+      r.classification = record.texts[2];
+      r.start = record.start;
+    }
+  }
+}
+
+void AddSheet(Totaller& t, const TotalsSheet& sheet, size_t sheetIndex, int64_t periodStart,
+              int64_t periodStop) {
+  size_t count = sheet.size / kRecordSize;
+  size_t piece = sheet.size % kRecordSize;
+  t.sheetWarnings = t.sheetUncounted = 0;
+  if (piece != 0) {
+    char text[120];
+    snprintf(text, sizeof text, ": the last %zu bytes are not a whole record and are ignored",
+             piece);
+    t.result.warnings.push_back(sheet.name + text);
+  }
+  const int64_t end = EndOfYear9999();
+  Record record;
+  for (size_t i = 0; i < count; ++i) {
+    ReadRecord(sheet.bytes + i * kRecordSize, &record);
+    bool open = record.stop == 0;
+    if (open && i + 1 != count) {
+      Warn(t, sheet.name, "is open but is not the last record", i + 1);
+      continue;
+    }
+    if (record.start < 0 || record.start >= end || (!open && (record.stop < 0 || record.stop > end))) {
+      Warn(t, sheet.name, "has a time outside 1 January 1601 to 31 December 9999", i + 1);
+      continue;
+    }
+    if (open) {
+      if (t.choice.closedOnly) continue;
+      record.stop = t.choice.now;
+      if (record.stop < record.start) {
+        Warn(t, sheet.name, "is the running task but starts after now", i + 1);
+        continue;
+      }
+    } else if (record.stop < record.start) {
+      Warn(t, sheet.name, "stops before it starts", i + 1);
+      continue;
+    }
+    if (!Matches(t.choice.tasks, record.texts[0]) || !Matches(t.choice.projects, record.texts[1]) ||
+        !Matches(t.choice.classifications, record.texts[2]))
+      continue;
+    AddRecord(t, record, sheet.name, sheetIndex, i + 1, periodStart, periodStop, open);
+  }
+  if (t.sheetWarnings > kWarningsPerSheet) {
+    char text[120];
+    snprintf(text, sizeof text, ": %d records not counted in all", t.sheetUncounted);
+    t.result.warnings.push_back(sheet.name + text);
+  }
+}
+
+// Time order for date keys and records; otherwise largest total first, then
+// name regardless of case. Stable, so equal rows keep their file order.
+void SortChildren(Totaller& t, int parent) {
+  std::vector<int>& children = t.nodes[parent].children;
+  if (children.empty()) return;
+  TotalsKey key = t.choice.by[t.nodes[children[0]].level];
+  const std::vector<Node>& nodes = t.nodes;
+  std::stable_sort(children.begin(), children.end(), [&](int a, int b) {
+    const Node& x = nodes[a];
+    const Node& y = nodes[b];
+    if (key == kTotalsRecord) return x.start != y.start ? x.start < y.start : x.stop < y.stop;
+    if (IsDateKey(key)) return x.text < y.text;
+    if (x.seconds != y.seconds) return x.seconds > y.seconds;
+    return CompareNoCase(x.text.c_str(), y.text.c_str()) < 0;
+  });
+  for (int child : children) SortChildren(t, child);
+}
+
+void EmitRows(Totaller& t, int parent, std::vector<std::string>* keys) {
+  for (int child : t.nodes[parent].children) {
+    const Node& n = t.nodes[child];
+    keys->push_back(n.text);
+    TotalsRow row;
+    row.level = n.level;
+    row.keys = *keys;
+    row.seconds = n.seconds;
+    row.records = n.records;
+    row.running = n.running;
+    row.start = n.start;
+    row.stop = n.stop;
+    row.task = n.descriptions[0];
+    row.project = n.descriptions[1];
+    row.classification = n.descriptions[2];
+    t.result.rows.push_back(row);
+    EmitRows(t, child, keys);
+    keys->pop_back();
+  }
+}
+
+}  // namespace
+
+TotalsResult ComputeTotals(const std::vector<TotalsSheet>& sheets, const TotalsChoice& choice) {
+  TotalsResult result;
+  TotalsRange range = ResolveTotalsPeriod(choice);
+  result.hasFrom = range.hasFrom;
+  result.hasTo = range.hasTo;
+  result.from = range.from;
+  result.to = range.to;
+  result.seconds = 0;
+  result.records = 0;
+  result.running = TotalsRunning();
+  result.running.counts = false;
+  result.running.start = result.running.seconds = 0;
+  result.uncounted = 0;
+
+  Totaller t(choice, result);
+  Node root;
+  root.level = -1;
+  t.nodes.push_back(root);
+  for (TotalsKey key : choice.by) t.splitAtMidnight = t.splitAtMidnight || IsDateKey(key);
+  int64_t periodStart = range.hasFrom ? TotalsDaySeconds(range.from) : INT64_MIN;
+  int64_t periodStop = range.hasTo ? TotalsDaySeconds(range.to) + kSecondsPerDay : INT64_MAX;
+  for (size_t s = 0; s < sheets.size(); ++s) AddSheet(t, sheets[s], s, periodStart, periodStop);
+
+  SortChildren(t, 0);
+  std::vector<std::string> keys;
+  EmitRows(t, 0, &keys);
+  result.seconds = t.nodes[0].seconds;
+  result.records = t.nodes[0].records;
+  return result;
+}
