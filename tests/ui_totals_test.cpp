@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <functional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "common/ansi_utf8.h"
 #include "common/shell.h"
 #include "report/totals.h"
+#include "report/totals_text.h"
 #include "resources/resource.h"
 #include "store/file_seconds.h"
 #include "store/paths.h"
@@ -158,7 +160,7 @@ TEST_F(UiTotals, ThisMonthByProjectThenTaskShowsTheCoresRowsAndTotal) {
       int r = static_cast<int>(i);
       EXPECT_EQ(Cell(dialog, r, row.level), row.keys.back()) << i;
       EXPECT_EQ(Cell(dialog, r, 1 - row.level), "") << i;
-      EXPECT_EQ(Cell(dialog, r, 2), HoursMinutesText(row.seconds)) << i;
+      EXPECT_EQ(Cell(dialog, r, 2), HmmText(row.seconds)) << i;
       EXPECT_EQ(Cell(dialog, r, 4), std::to_string(row.records)) << i;
     }
     EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), TotalsSummaryText(core));
@@ -200,7 +202,6 @@ TEST_F(UiTotals, BetweenDatesCountsWholeDaysAndRoundsEachEntryUp) {
 TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
   Write({Worked("Design", "Caf\xE9", At(2026, 3, 2, 10, 0), 90), Worked("Test", "Acme", At(2026, 3, 3, 10, 0), 30)});
   TotalsChoice choice;
-  std::string tsv;
   Run([&](HWND dialog) {
     Pick(dialog, IDC_TOTALS_PERIOD, "All records");
     Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
@@ -209,7 +210,7 @@ TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TOTALS_COPY, BN_CLICKED), 0);
   });
   TotalsResult core = Core({8, {}, {}, 0, 0, 0, true}, &choice);
-  for (char c : FormatTotals(core, choice, {"jobs.tim"}, kFormatTsv, AnsiToUtf8)) tsv += c == '\n' ? "\r\n" : std::string(1, c);
+  std::string tsv = FormatTotals(core, choice, {"jobs.tim"}, kFormatTsv, AnsiToUtf8);
   std::wstring copied = ClipboardUnicode();
   EXPECT_EQ(copied, Wide(tsv));
   EXPECT_NE(copied.find(L"Caf\u00e9"), std::wstring::npos);
@@ -226,7 +227,9 @@ TEST_F(UiTotals, SaveReportWritesThePageAndNeverATimeSheet) {
     return true;
   });
   user_.OnDialog(kSaveCaption, [&](HWND dialog) {
-    EXPECT_EQ(ItemText(dialog, 1148), folder_.File("jobs totals.html"));
+    char folder[MAX_PATH] = "";
+    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+    EXPECT_EQ(std::string(folder) + "\\" + ItemText(dialog, 1148), folder_.File("jobs totals.html"));
     SetFileDialogName(dialog, refused);
     PressButton(dialog, IDOK);
     return true;

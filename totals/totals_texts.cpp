@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "report/totals_text.h"
+
 static const char* const kKeyHeaders[] = {"Project", "Task",  "Classification", "Day", "Week",
                                           "Month",   "Year",  "Sheet",          "Record"};
 static const char* const kValueHeaders[] = {"Hours", "Decimal", "Records", "Share"};
@@ -23,22 +25,6 @@ const char* TotalsColumnHeader(const TotalsChoice& choice, int column) {
 
 bool TotalsColumnIsShare(const TotalsChoice& choice, int column) {
   return column == KeyColumns(choice) + kValueColumns - 1;
-}
-
-std::string HoursMinutesText(int64_t seconds) {
-  bool negative = seconds < 0;
-  uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(seconds) : static_cast<uint64_t>(seconds);
-  uint64_t minutes = magnitude / 60 + (magnitude % 60 >= 30 ? 1 : 0);
-  char text[48];
-  snprintf(text, sizeof text, "%s%llu:%02u", negative ? "-" : "",
-           static_cast<unsigned long long>(minutes / 60), static_cast<unsigned>(minutes % 60));
-  return text;
-}
-
-static std::string DecimalHours(int64_t seconds) {
-  char text[48];
-  snprintf(text, sizeof text, "%.2f", static_cast<double>(seconds) / 3600.0);
-  return text;
 }
 
 double TotalsShare(const TotalsResult& result, size_t row) {
@@ -70,10 +56,10 @@ void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size
   const TotalsRow& shown = result.rows[row];
   switch (column - keys) {
     case 0:
-      snprintf(out, size, "%s", HoursMinutesText(shown.seconds).c_str());
+      snprintf(out, size, "%s", HmmText(shown.seconds).c_str());
       break;
     case 1:
-      snprintf(out, size, "%s", DecimalHours(shown.seconds).c_str());
+      snprintf(out, size, "%s", HoursText(shown.seconds).c_str());
       break;
     case 2:
       snprintf(out, size, "%d", shown.records);
@@ -88,8 +74,8 @@ static const char* Records(int count) { return count == 1 ? "record" : "records"
 
 std::string TotalsSummaryText(const TotalsResult& result) {
   char text[160];
-  snprintf(text, sizeof text, "Total: %s (%s hours) in %d %s", HoursMinutesText(result.seconds).c_str(),
-           DecimalHours(result.seconds).c_str(), result.records, Records(result.records));
+  snprintf(text, sizeof text, "Total: %s (%s hours) in %d %s", HmmText(result.seconds).c_str(),
+           HoursText(result.seconds).c_str(), result.records, Records(result.records));
   return text;
 }
 

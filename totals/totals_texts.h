@@ -13,6 +13,7 @@ int TotalsColumnCount(const TotalsChoice& choice);
 const char* TotalsColumnHeader(const TotalsChoice& choice, int column);
 bool TotalsColumnIsShare(const TotalsChoice& choice, int column);
 
+// Hours read as the report writes them: "37:45" (h:mm) and "37.75".
 // A cell of `row`. A row shows its key in the column of its level, the
 // columns to its left empty, so rows beneath a subtotal read indented; the
 // finest row the running task gave time to says "(running)".
@@ -23,7 +24,6 @@ double TotalsShare(const TotalsResult& result, size_t row);
 // A row over finer rows: drawn bold.
 bool TotalsRowIsSubtotal(const TotalsResult& result, const TotalsChoice& choice, size_t row);
 
-std::string HoursMinutesText(int64_t seconds);  // "37:45", to the nearest minute
 // "Total: 37:45 (37.75 hours) in 42 records"
 std::string TotalsSummaryText(const TotalsResult& result);
 // "2 records could not be counted"; empty when every record counted.
