@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <string.h>
 
 #include <algorithm>
 #include <string>
@@ -76,12 +77,13 @@ void ReportFailure(const char* what) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: hourwright_bench <data folder>\n");
+    fprintf(stderr, "usage: hourwright_bench <data folder> [group name]\n");
     return 2;
   }
   std::string folder = WindowsFolder(argv[1]);
   CreateDirectoryA(folder.c_str(), NULL);
   for (const Group& group : Groups()) {
+    if (argc > 2 && strcmp(argv[2], group.name) != 0) continue;  // one group only
     printf("%s\n", group.name);
     fflush(stdout);
     group.run(folder.c_str());

@@ -22,6 +22,7 @@ enum { kTotalsOpen = WM_APP + 1 };
 
 std::vector<double> samples;
 std::string caption;
+std::string expected;
 bool listFilled;
 
 void Pick(HWND dialog, int id, int index) {
@@ -44,7 +45,10 @@ LRESULT CALLBACK ProbeProc(HWND self, UINT message, WPARAM wParam, LPARAM lParam
     UpdateWindow(list);
     samples.push_back(NowMicroseconds() - started);
   }
-  listFilled = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0;
+  // Every record counted: the line below the list ends "in <records> records".
+  char total[160] = "";
+  GetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, total, sizeof total);
+  listFilled = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0 && strstr(total, expected.c_str()) != NULL;
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   return 0;
 }
@@ -93,11 +97,12 @@ void RunTotals(const char* folder) {
     if (!WriteSheet(path, records)) return ReportFailure("writing the time sheet");
     snprintf(TimeSheetPath, sizeof TimeSheetPath, "%s", path.c_str());
     samples.clear();
+    expected = " in " + std::to_string(records) + " records";
     caption = "Totals - totals-" + std::to_string(records) + ".tim";
     listFilled = false;
     PostMessageA(probe, kTotalsOpen, 0, 0);
     ShowTotalsDialog(NULL);
-    if (!listFilled) ReportFailure("the totals list stayed empty");
+    if (!listFilled) ReportFailure("the totals list did not show every record");
     ReportMeasurement("totals-window", records, samples);
     DeleteFileA(path.c_str());
   }

@@ -5,7 +5,7 @@
 #include "totals/totals_texts.h"
 #include "totals/totals_window_win.h"
 
-enum { kKeyColumnUnits = 140, kShareColumnUnits = 64, kValueColumnUnits = 40, kCellSize = 160 };
+enum { kKeyColumnUnits = 132, kShareColumnUnits = 64, kValueColumnUnits = 40, kCellSize = 160 };
 
 static int ColumnWidth(HWND list, const TotalsChoice& choice, int column) {
   int units = column < static_cast<int>(choice.by.size()) ? kKeyColumnUnits
