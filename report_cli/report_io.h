@@ -7,9 +7,14 @@
 
 #include "report/totals.h"
 
-// The whole file, opened read-only and shared with a writer. False with a
-// short reason when it is missing, a folder, not readable or 4 GiB or more.
-bool ReadSheetFile(const std::string& path, std::string* bytes, std::string* reason);
+// The file, opened read-only and shared with a writer, handed to `take` in
+// pieces of whole records (the last piece says so). False with a short
+// reason when it is missing, a folder, not readable or 4 GiB or more.
+typedef void (*SheetPieceFunction)(void* context, const unsigned char* bytes, size_t size,
+                                   bool ends);
+bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
+                   std::string* reason);
+enum { kSheetPieceSize = 1 << 20 };  // a whole number of records
 // Written whole to a new file beside `path`, then renamed over it.
 bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason);
 // The local wall-clock time now, in seconds since 1601-01-01.

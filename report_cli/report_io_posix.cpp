@@ -7,6 +7,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <vector>
+
 #include "report/totals.h"
 #include "report_cli/report_io.h"
 
@@ -20,7 +22,10 @@ static std::string Reason(int error) {
   }
 }
 
-bool ReadSheetFile(const std::string& path, std::string* bytes, std::string* reason) {
+// Read through one small buffer: a sheet of 100,000 records is 25 MB, and
+// holding it whole costs more than the totals themselves.
+bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
+                   std::string* reason) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     *reason = Reason(errno);
@@ -32,21 +37,23 @@ bool ReadSheetFile(const std::string& path, std::string* bytes, std::string* rea
   if (ok && S_ISDIR(info.st_mode)) ok = false, *reason = "is a folder";
   if (ok && static_cast<uint64_t>(info.st_size) >= (uint64_t(1) << 32))
     ok = false, *reason = "4 GiB or more";
-  if (ok) {
-    // A sheet being logged into may grow or shrink meanwhile: take what comes.
-    bytes->resize(static_cast<size_t>(info.st_size));
+  std::vector<unsigned char> buffer(ok ? kSheetPieceSize : 0);
+  // A sheet being logged into may grow meanwhile: read until the end.
+  bool ends = !ok;
+  while (!ends) {
     size_t got = 0;
-    while (got < bytes->size()) {
-      ssize_t n = read(fd, &(*bytes)[got], bytes->size() - got);
+    while (got < buffer.size()) {
+      ssize_t n = read(fd, &buffer[got], buffer.size() - got);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        ok = false;
-        *reason = Reason(errno);
+      if (n < 0) ok = false, *reason = Reason(errno);
+      if (n <= 0) {
+        ends = true;
+        break;
       }
-      if (n <= 0) break;
       got += static_cast<size_t>(n);
     }
-    bytes->resize(got);
+    if (!ok) break;
+    take(context, buffer.data(), got, ends);
   }
   close(fd);
   return ok;

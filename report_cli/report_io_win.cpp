@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include <algorithm>
+#include <vector>
 
 #include "common/ansi_utf8.h"
 #include "report_cli/report_io.h"
@@ -25,8 +25,9 @@ static std::string Reason(DWORD error) {
 }
 
 // Shared for reading, writing and deleting, so Hourwright can go on logging
-// into the sheet while it is read.
-bool ReadSheetFile(const std::string& path, std::string* bytes, std::string* reason) {
+// into the sheet while it is read; read through one small buffer.
+bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
+                   std::string* reason) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     *reason = "is a folder";
@@ -43,20 +44,22 @@ bool ReadSheetFile(const std::string& path, std::string* bytes, std::string* rea
   bool ok = GetFileSizeEx(file, &size) != 0;
   if (!ok) *reason = Reason(GetLastError());
   if (ok && size.QuadPart >= (LONGLONG(1) << 32)) ok = false, *reason = "4 GiB or more";
-  if (ok) {
-    bytes->resize(static_cast<size_t>(size.QuadPart));
-    size_t got = 0;
-    while (got < bytes->size()) {
-      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes->size() - got, 1u << 24));
+  std::vector<unsigned char> buffer(ok ? kSheetPieceSize : 0);
+  bool ends = !ok;
+  while (!ends) {
+    DWORD got = 0;
+    while (got < buffer.size()) {
       DWORD read = 0;
-      if (!ReadFile(file, &(*bytes)[got], chunk, &read, NULL)) {
-        ok = false;
-        *reason = Reason(GetLastError());
+      if (!ReadFile(file, &buffer[got], static_cast<DWORD>(buffer.size()) - got, &read, NULL))
+        ok = false, *reason = Reason(GetLastError());
+      if (!ok || read == 0) {
+        ends = true;
+        break;
       }
-      if (!ok || read == 0) break;
       got += read;
     }
-    bytes->resize(got);
+    if (!ok) break;
+    take(context, buffer.data(), got, ends);
   }
   CloseHandle(file);
   return ok;

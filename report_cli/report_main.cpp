@@ -15,6 +15,16 @@ static int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
+struct SheetReading {
+  TotalsRun* run;
+  const std::string* name;
+};
+
+static void TakePiece(void* context, const unsigned char* bytes, size_t size, bool ends) {
+  SheetReading* reading = static_cast<SheetReading*>(context);
+  AddTotalsBytes(reading->run, *reading->name, bytes, size, ends);
+}
+
 static void ConvertTexts(std::vector<std::string>* texts) {
   for (std::string& text : *texts) text = ArgumentToAnsi(text);
 }
@@ -43,23 +53,19 @@ int main(int argc, char** argv) {
   ConvertTexts(&choice.classifications);
 
   // Every sheet is read before anything is written.
-  std::vector<std::string> contents(options.sheets.size());
+  TotalsRun* run = StartTotals(choice);
   std::vector<std::string> names;
-  std::vector<TotalsSheet> sheets;
-  for (size_t i = 0; i < options.sheets.size(); ++i) {
+  for (const std::string& path : options.sheets) {
+    names.push_back(ArgumentToAnsi(FileNameOf(path)));
+    SheetReading reading = {run, &names.back()};
     std::string reason;
-    if (!ReadSheetFile(options.sheets[i], &contents[i], &reason)) {
-      WriteStandardError("hourwright-report: cannot read " + ArgumentToAnsi(options.sheets[i]) +
-                         ": " + reason + "\n");
+    if (!ReadSheetFile(path, TakePiece, &reading, &reason)) {
+      WriteStandardError("hourwright-report: cannot read " + ArgumentToAnsi(path) + ": " + reason + "\n");
+      FinishTotals(run);
       return kExitFile;
     }
-    names.push_back(ArgumentToAnsi(FileNameOf(options.sheets[i])));
-    TotalsSheet sheet = {names.back(), reinterpret_cast<const unsigned char*>(contents[i].data()),
-                         contents[i].size()};
-    sheets.push_back(sheet);
   }
-
-  TotalsResult result = ComputeTotals(sheets, choice);
+  TotalsResult result = FinishTotals(run);
   for (const std::string& warning : result.warnings)
     WriteStandardError("hourwright-report: warning: " + warning + "\n");
   std::string text = FormatTotals(result, choice, names, options.format, SystemToUtf8());
