@@ -120,6 +120,15 @@ TotalsRange ResolveTotalsPeriod(const TotalsChoice& choice);
 
 TotalsResult ComputeTotals(const std::vector<TotalsSheet>& sheets, const TotalsChoice& choice);
 
+// The same piece by piece, for a reader that need not hold a sheet whole:
+// each sheet's bytes in order, every piece but its last a whole number of
+// records; the last says `sheetEnds` (and may be empty).
+struct TotalsRun;
+TotalsRun* StartTotals(const TotalsChoice& choice);
+void AddTotalsBytes(TotalsRun* run, const std::string& sheetName, const unsigned char* bytes,
+                    size_t size, bool sheetEnds);
+TotalsResult FinishTotals(TotalsRun* run);  // and frees the run
+
 enum TotalsFormat { kFormatTable, kFormatCsv, kFormatTsv, kFormatJson, kFormatHtml };
 
 // Turns a description's ANSI bytes into UTF-8 for csv, tsv, json and html;

@@ -34,9 +34,13 @@ struct Record {
 
 enum { kWarningsPerSheet = 100 };
 
-struct Totaller {
-  const TotalsChoice& choice;
-  TotalsResult& result;
+}  // namespace
+
+struct TotalsRun {
+  TotalsChoice choice;
+  TotalsResult result;
+  TotalsRange range;
+  int64_t periodStart, periodStop;
   std::vector<Node> nodes;
   std::unordered_map<std::string, int> index;  // parent number + folded text
   std::string lookup;
@@ -44,9 +48,17 @@ struct Totaller {
   bool splitAtMidnight = false;
   int sheetWarnings = 0;
   int sheetUncounted = 0;
-
-  Totaller(const TotalsChoice& c, TotalsResult& r) : choice(c), result(r) {}
+  // The sheet being read: its number, its records so far, and its latest
+  // record, held back until it is known whether it is the last one.
+  size_t sheetIndex = 0;
+  size_t sheetRecords = 0;
+  uint64_t sheetBytes = 0;
+  bool hasPending = false;
+  Record pending;
 };
+
+namespace {
+typedef TotalsRun Totaller;
 
 bool IsDateKey(TotalsKey key) {
   return key == kTotalsDay || key == kTotalsWeek || key == kTotalsMonth || key == kTotalsYear;
@@ -204,51 +216,53 @@ void AddRecord(Totaller& t, const Record& record, const std::string& sheetName, 
   }
 }
 
-void AddSheet(Totaller& t, const TotalsSheet& sheet, size_t sheetIndex, int64_t periodStart,
-              int64_t periodStop) {
-  size_t count = sheet.size / kRecordSize;
-  size_t piece = sheet.size % kRecordSize;
-  t.sheetWarnings = t.sheetUncounted = 0;
+// One record of the sheet being read, `last` when no record follows it.
+void AddSheetRecord(Totaller& t, const std::string& sheet, Record& record, size_t number, bool last) {
+  static const int64_t end = EndOfYear9999();
+  bool open = record.stop == 0;
+  if (open && !last) {
+    Warn(t, sheet, "is open but is not the last record", number);
+    return;
+  }
+  if (record.start < 0 || record.start >= end || (!open && (record.stop < 0 || record.stop > end))) {
+    Warn(t, sheet, "has a time outside 1 January 1601 to 31 December 9999", number);
+    return;
+  }
+  if (open) {
+    if (t.choice.closedOnly) return;
+    record.stop = t.choice.now;
+    if (record.stop < record.start) {
+      Warn(t, sheet, "is the running task but starts after now", number);
+      return;
+    }
+  } else if (record.stop < record.start) {
+    Warn(t, sheet, "stops before it starts", number);
+    return;
+  }
+  if (!Matches(t.choice.tasks, record.texts[0]) || !Matches(t.choice.projects, record.texts[1]) ||
+      !Matches(t.choice.classifications, record.texts[2]))
+    return;
+  AddRecord(t, record, sheet, t.sheetIndex, number, t.periodStart, t.periodStop, open);
+}
+
+void EndSheet(Totaller& t, const std::string& sheet) {
+  if (t.hasPending) AddSheetRecord(t, sheet, t.pending, t.sheetRecords, true);
+  size_t piece = static_cast<size_t>(t.sheetBytes % kRecordSize);
   if (piece != 0) {
     char text[120];
-    snprintf(text, sizeof text, ": the last %zu bytes are not a whole record and are ignored",
-             piece);
-    t.result.warnings.push_back(sheet.name + text);
-  }
-  const int64_t end = EndOfYear9999();
-  Record record;
-  for (size_t i = 0; i < count; ++i) {
-    ReadRecord(sheet.bytes + i * kRecordSize, &record);
-    bool open = record.stop == 0;
-    if (open && i + 1 != count) {
-      Warn(t, sheet.name, "is open but is not the last record", i + 1);
-      continue;
-    }
-    if (record.start < 0 || record.start >= end || (!open && (record.stop < 0 || record.stop > end))) {
-      Warn(t, sheet.name, "has a time outside 1 January 1601 to 31 December 9999", i + 1);
-      continue;
-    }
-    if (open) {
-      if (t.choice.closedOnly) continue;
-      record.stop = t.choice.now;
-      if (record.stop < record.start) {
-        Warn(t, sheet.name, "is the running task but starts after now", i + 1);
-        continue;
-      }
-    } else if (record.stop < record.start) {
-      Warn(t, sheet.name, "stops before it starts", i + 1);
-      continue;
-    }
-    if (!Matches(t.choice.tasks, record.texts[0]) || !Matches(t.choice.projects, record.texts[1]) ||
-        !Matches(t.choice.classifications, record.texts[2]))
-      continue;
-    AddRecord(t, record, sheet.name, sheetIndex, i + 1, periodStart, periodStop, open);
+    snprintf(text, sizeof text, ": the last %zu bytes are not a whole record and are ignored", piece);
+    t.result.warnings.push_back(sheet + text);
   }
   if (t.sheetWarnings > kWarningsPerSheet) {
     char text[120];
     snprintf(text, sizeof text, ": %d records not counted in all", t.sheetUncounted);
-    t.result.warnings.push_back(sheet.name + text);
+    t.result.warnings.push_back(sheet + text);
   }
+  ++t.sheetIndex;
+  t.sheetRecords = 0;
+  t.sheetBytes = 0;
+  t.hasPending = false;
+  t.sheetWarnings = t.sheetUncounted = 0;
 }
 
 // Time order for date keys and records; otherwise largest total first, then
@@ -292,33 +306,56 @@ void EmitRows(Totaller& t, int parent, std::vector<std::string>* keys) {
 
 }  // namespace
 
-TotalsResult ComputeTotals(const std::vector<TotalsSheet>& sheets, const TotalsChoice& choice) {
-  TotalsResult result;
-  TotalsRange range = ResolveTotalsPeriod(choice);
-  result.hasFrom = range.hasFrom;
-  result.hasTo = range.hasTo;
-  result.from = range.from;
-  result.to = range.to;
+TotalsRun* StartTotals(const TotalsChoice& choice) {
+  TotalsRun* run = new TotalsRun;
+  run->choice = choice;
+  TotalsResult& result = run->result;
+  run->range = ResolveTotalsPeriod(choice);
+  result.hasFrom = run->range.hasFrom;
+  result.hasTo = run->range.hasTo;
+  result.from = run->range.from;
+  result.to = run->range.to;
   result.seconds = 0;
   result.records = 0;
   result.running = TotalsRunning();
   result.running.counts = false;
   result.running.start = result.running.seconds = 0;
   result.uncounted = 0;
-
-  Totaller t(choice, result);
   Node root;
   root.level = -1;
-  t.nodes.push_back(root);
-  for (TotalsKey key : choice.by) t.splitAtMidnight = t.splitAtMidnight || IsDateKey(key);
-  int64_t periodStart = range.hasFrom ? TotalsDaySeconds(range.from) : INT64_MIN;
-  int64_t periodStop = range.hasTo ? TotalsDaySeconds(range.to) + kSecondsPerDay : INT64_MAX;
-  for (size_t s = 0; s < sheets.size(); ++s) AddSheet(t, sheets[s], s, periodStart, periodStop);
+  run->nodes.push_back(root);
+  for (TotalsKey key : choice.by) run->splitAtMidnight = run->splitAtMidnight || IsDateKey(key);
+  run->periodStart = run->range.hasFrom ? TotalsDaySeconds(run->range.from) : INT64_MIN;
+  run->periodStop = run->range.hasTo ? TotalsDaySeconds(run->range.to) + kSecondsPerDay : INT64_MAX;
+  return run;
+}
 
-  SortChildren(t, 0);
+void AddTotalsBytes(TotalsRun* run, const std::string& sheetName, const unsigned char* bytes,
+                    size_t size, bool sheetEnds) {
+  size_t whole = size / kRecordSize;
+  for (size_t i = 0; i < whole; ++i) {
+    if (run->hasPending) AddSheetRecord(*run, sheetName, run->pending, run->sheetRecords, false);
+    ReadRecord(bytes + i * kRecordSize, &run->pending);
+    run->hasPending = true;
+    ++run->sheetRecords;
+  }
+  run->sheetBytes += size;
+  if (sheetEnds) EndSheet(*run, sheetName);
+}
+
+TotalsResult FinishTotals(TotalsRun* run) {
+  SortChildren(*run, 0);
   std::vector<std::string> keys;
-  EmitRows(t, 0, &keys);
-  result.seconds = t.nodes[0].seconds;
-  result.records = t.nodes[0].records;
+  EmitRows(*run, 0, &keys);
+  run->result.seconds = run->nodes[0].seconds;
+  run->result.records = run->nodes[0].records;
+  TotalsResult result = std::move(run->result);
+  delete run;
   return result;
+}
+
+TotalsResult ComputeTotals(const std::vector<TotalsSheet>& sheets, const TotalsChoice& choice) {
+  TotalsRun* run = StartTotals(choice);
+  for (const TotalsSheet& sheet : sheets) AddTotalsBytes(run, sheet.name, sheet.bytes, sheet.size, true);
+  return FinishTotals(run);
 }

@@ -48,25 +48,29 @@ std::string DayChart(const TotalsResult& result, const TotalsChoice& choice) {
   if (days.empty()) return std::string();
   int64_t largest = 1;
   for (const auto& day : days) largest = std::max(largest, day.second);
-  int step = days.size() > 62 ? 4 : 22;  // a long period gets thin columns, no labels
-  int width = static_cast<int>(days.size()) * step;
+  int step = days.size() > 62 ? 4 : 28;  // a long period gets thin columns, no labels
+  int width = static_cast<int>(days.size()) * step + 30;
+  const int top = 14;  // room for the hours above a column
   char text[400];
   snprintf(text, sizeof text,
            "<svg class=\"days\" width=\"%d\" height=\"%d\" role=\"img\" aria-label=\"hours per day\">\n",
-           width, kChartHeight + 40);
+           width, top + kChartHeight + 44);
   std::string out = text;
   int x = 0;
   for (const auto& day : days) {
     int64_t height = day.second * kChartHeight / largest;
+    long long y = top + kChartHeight - height;
     snprintf(text, sizeof text,
              "<rect x=\"%d\" y=\"%lld\" width=\"%d\" height=\"%lld\"><title>%s %s h</title></rect>\n",
-             x + 1, static_cast<long long>(kChartHeight - height), step - 2,
-             static_cast<long long>(height), day.first.c_str(), HoursText(day.second).c_str());
+             x + 1, y, step - 2, static_cast<long long>(height), day.first.c_str(),
+             HoursText(day.second).c_str());
     out += text;
     if (step > 4) {
       snprintf(text, sizeof text,
-               "<text x=\"%d\" y=\"%d\" transform=\"rotate(60 %d %d)\">%s</text>\n", x + 6,
-               kChartHeight + 10, x + 6, kChartHeight + 10, day.first.c_str() + 5);
+               "<text x=\"%d\" y=\"%lld\" text-anchor=\"middle\">%s</text>\n"
+               "<text x=\"%d\" y=\"%d\" transform=\"rotate(60 %d %d)\">%s</text>\n",
+               x + step / 2, y - 3, HoursText(day.second).c_str(), x + 6,
+               top + kChartHeight + 10, x + 6, top + kChartHeight + 10, day.first.c_str() + 5);
       out += text;
     }
     x += step;

@@ -143,9 +143,9 @@ TEST(PureTotals, HostileRecordsAreWarnedAndNotCounted) {
   EXPECT_EQ(Rows(result), "0:P=3600/1");
   EXPECT_EQ(result.uncounted, 4);
   EXPECT_EQ(result.warnings, (std::vector<std::string>{
-      "jobs.tim: the last 5 bytes are not a whole record and are ignored",
       "jobs.tim: record 1 is open but is not the last record; not counted",
       "jobs.tim: record 2 stops before it starts; not counted",
       "jobs.tim: record 3 has a time outside 1 January 1601 to 31 December 9999; not counted",
-      "jobs.tim: record 4 has a time outside 1 January 1601 to 31 December 9999; not counted"}));
+      "jobs.tim: record 4 has a time outside 1 January 1601 to 31 December 9999; not counted",
+      "jobs.tim: the last 5 bytes are not a whole record and are ignored"}));
 }
