@@ -27,7 +27,8 @@ bool listFilled;
 
 void Pick(HWND dialog, int id, int index) {
   SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // Inside the window's modal loop: All records by project then task, then
@@ -37,8 +38,8 @@ LRESULT CALLBACK ProbeProc(HWND self, UINT message, WPARAM wParam, LPARAM lParam
   HWND dialog = FindWindowA("#32770", caption.c_str());
   if (dialog == NULL || GetDlgItem(dialog, IDC_TOTALS_LIST) == NULL) return 0;
   HWND list = GetDlgItem(dialog, IDC_TOTALS_LIST);
-  Pick(dialog, IDC_TOTALS_PERIOD, 8);    // All records
-  Pick(dialog, IDC_TOTALS_THEN_BY, 2);     // Task
+  Pick(dialog, IDC_TOTALS_PERIOD, 8);   // All records
+  Pick(dialog, IDC_TOTALS_THEN_BY, 2);  // Task
   for (int run = 0; run < kRuns; ++run) {
     double started = NowMicroseconds();
     Pick(dialog, IDC_TOTALS_GROUP_BY, run % 2);  // Project, Task
@@ -48,7 +49,8 @@ LRESULT CALLBACK ProbeProc(HWND self, UINT message, WPARAM wParam, LPARAM lParam
   // Every record counted: the line below the list ends "in <records> records".
   char total[160] = "";
   GetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, total, sizeof total);
-  listFilled = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0 && strstr(total, expected.c_str()) != NULL;
+  listFilled =
+      SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0 && strstr(total, expected.c_str()) != NULL;
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   return 0;
 }
@@ -59,7 +61,8 @@ HWND CreateProbe() {
   type.hInstance = GetModuleHandleA(NULL);
   type.lpszClassName = "HourwrightTotalsProbe";
   RegisterClassA(&type);
-  return CreateWindowA(type.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, type.hInstance, NULL);
+  return CreateWindowA(type.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, type.hInstance,
+                       NULL);
 }
 
 // One record an hour back from now, over 40 projects and 300 tasks.

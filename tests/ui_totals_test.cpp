@@ -53,7 +53,8 @@ void Pick(HWND dialog, int id, const char* text) {
                                       reinterpret_cast<LPARAM>(text));
   ASSERT_GE(index, 0) << text;
   SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void PickDate(HWND dialog, int id, int year, int month, int day) {
@@ -61,8 +62,10 @@ void PickDate(HWND dialog, int id, int year, int month, int day) {
   change.st.wYear = static_cast<WORD>(year);
   change.st.wMonth = static_cast<WORD>(month);
   change.st.wDay = static_cast<WORD>(day);
-  SendDlgItemMessageA(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&change.st));
-  change.nmhdr = {GetDlgItem(dialog, id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_DATETIMECHANGE)};
+  SendDlgItemMessageA(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID,
+                      reinterpret_cast<LPARAM>(&change.st));
+  change.nmhdr = {GetDlgItem(dialog, id), static_cast<UINT_PTR>(id),
+                  static_cast<UINT>(DTN_DATETIMECHANGE)};
   SendMessageA(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change));
 }
 
@@ -72,11 +75,14 @@ std::string Cell(HWND dialog, int row, int column) {
   item.iSubItem = column;
   item.pszText = text;
   item.cchTextMax = sizeof text;
-  SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMTEXTA, row,
+                      reinterpret_cast<LPARAM>(&item));
   return text;
 }
 
-int Rows(HWND dialog) { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0)); }
+int Rows(HWND dialog) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::wstring ClipboardUnicode() {
   std::wstring text;
@@ -117,7 +123,8 @@ class UiTotals : public testing::Test {
     int64_t seconds = 0;
     ToFileSeconds(now, &seconds);
     *choice = MakeTotalsChoice(choices, seconds, false);
-    TotalsSheet sheet = {"jobs.tim", reinterpret_cast<const unsigned char*>(sheet_.data()), sheet_.size()};
+    TotalsSheet sheet = {"jobs.tim", reinterpret_cast<const unsigned char*>(sheet_.data()),
+                         sheet_.size()};
     return ComputeTotals({sheet}, *choice);
   }
   // Opens File > Totals, lets `act` play the user, then presses Close.
@@ -174,8 +181,10 @@ TEST_F(UiTotals, ThisMonthByProjectThenTaskShowsTheCoresRowsAndTotal) {
 }
 
 TEST_F(UiTotals, BetweenDatesCountsWholeDaysAndRoundsEachEntryUp) {
-  Write({Worked("a", "Acme", At(2026, 3, 1, 23, 50), 5), Worked("b", "Acme", At(2026, 3, 2, 10, 0), 7),
-         Worked("c", "Acme", At(2026, 3, 4, 23, 0), 22), Worked("d", "Acme", At(2026, 3, 5, 0, 0), 60)});
+  Write({Worked("a", "Acme", At(2026, 3, 1, 23, 50), 5),
+         Worked("b", "Acme", At(2026, 3, 2, 10, 0), 7),
+         Worked("c", "Acme", At(2026, 3, 4, 23, 0), 22),
+         Worked("d", "Acme", At(2026, 3, 5, 0, 0), 60)});
   struct Case {
     const char* round;
     const char* total;
@@ -200,7 +209,8 @@ TEST_F(UiTotals, BetweenDatesCountsWholeDaysAndRoundsEachEntryUp) {
 }
 
 TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
-  Write({Worked("Design", "Caf\xE9", At(2026, 3, 2, 10, 0), 90), Worked("Test", "Acme", At(2026, 3, 3, 10, 0), 30)});
+  Write({Worked("Design", "Caf\xE9", At(2026, 3, 2, 10, 0), 90),
+         Worked("Test", "Acme", At(2026, 3, 3, 10, 0), 30)});
   TotalsChoice choice;
   Run([&](HWND dialog) {
     Pick(dialog, IDC_TOTALS_PERIOD, "All records");
@@ -229,12 +239,15 @@ TEST_F(UiTotals, SaveReportWritesThePageAndNeverATimeSheet) {
   user_.OnDialog(kSaveCaption, [&](HWND dialog) {
     char folder[MAX_PATH] = "";
     SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
-    EXPECT_EQ(std::string(folder) + "\\" + ItemText(dialog, 1148), folder_.File("jobs totals.html"));
+    EXPECT_EQ(std::string(folder) + "\\" + ItemText(dialog, 1148),
+              folder_.File("jobs totals.html"));
     SetFileDialogName(dialog, refused);
     PressButton(dialog, IDOK);
     return true;
   });
-  user_.AnswerBox("Hourwright", "A report cannot take the place of a time sheet or its lists: choose another name", IDOK);
+  user_.AnswerBox(
+      "Hourwright",
+      "A report cannot take the place of a time sheet or its lists: choose another name", IDOK);
   user_.OnDialogAgain(kCaption, [](HWND dialog) {
     PressButton(dialog, IDC_TOTALS_SAVE);
     return true;

@@ -8,10 +8,10 @@ const char* const kTotalsGroupNames[kTotalsGroupKeys] = {"Project", "Task", "Cla
 const char kTotalsNoThenBy[] = "(none)";
 
 static const TotalsPeriod kPeriods[kTotalsPeriods] = {
-    kPeriodToday, kPeriodYesterday, kPeriodWeek, kPeriodLastWeek, kPeriodMonth,
-    kPeriodLastMonth, kPeriodYear, kPeriodLastYear, kPeriodAll, kPeriodDates};
-static const TotalsKey kKeys[kTotalsGroupKeys] = {kTotalsProject, kTotalsTask, kTotalsClassification,
-                                                  kTotalsDay,     kTotalsWeek, kTotalsMonth};
+    kPeriodToday,     kPeriodYesterday, kPeriodWeek,     kPeriodLastWeek, kPeriodMonth,
+    kPeriodLastMonth, kPeriodYear,      kPeriodLastYear, kPeriodAll,      kPeriodDates};
+static const TotalsKey kKeys[kTotalsGroupKeys] = {
+    kTotalsProject, kTotalsTask, kTotalsClassification, kTotalsDay, kTotalsWeek, kTotalsMonth};
 
 TotalsWindowChoices FirstTotalsWindowChoices(TotalsDate today) {
   TotalsWindowChoices choices;
@@ -39,7 +39,8 @@ TotalsChoice MakeTotalsChoice(const TotalsWindowChoices& choices, int64_t now,
   TotalsKey first = kKeys[InRange(choices.groupBy, kTotalsGroupKeys)];
   choice.by = {first};
   int then = choices.thenBy - 1;
-  if (then >= 0 && then < kTotalsGroupKeys && kKeys[then] != first) choice.by.push_back(kKeys[then]);
+  if (then >= 0 && then < kTotalsGroupKeys && kKeys[then] != first)
+    choice.by.push_back(kKeys[then]);
   choice.weekStartsSunday = weekStartsSunday;
   choice.roundMinutes = choices.roundMinutes;
   choice.closedOnly = !choices.countRunning;

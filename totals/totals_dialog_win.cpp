@@ -1,5 +1,3 @@
-#include "totals/totals_dialog.h"
-
 #include <stdio.h>
 
 #include "common/help.h"
@@ -9,6 +7,7 @@
 #include "store/file_seconds.h"
 #include "store/paths.h"
 #include "totals/report_file.h"
+#include "totals/totals_dialog.h"
 #include "totals/totals_texts.h"
 #include "totals/totals_window_win.h"
 
@@ -41,7 +40,8 @@ static int Selected(HWND dialog, int id) {
 
 static TotalsDate PickedDate(HWND dialog, int id) {
   SYSTEMTIME time = {};
-  if (SendDlgItemMessageA(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID)
+  if (SendDlgItemMessageA(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) !=
+      GDT_VALID)
     GetLocalTime(&time);
   return DateOf(time);
 }
@@ -105,18 +105,22 @@ static void Refill(HWND dialog) {
 }
 
 static void FillCombo(HWND dialog, int id, const char* const* texts, int count, int selected) {
-  for (int i = 0; i < count; ++i) SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
+  for (int i = 0; i < count; ++i)
+    SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
   SendDlgItemMessageA(dialog, id, CB_SETCURSEL, selected, 0);
 }
 
 static void SetChoices(HWND dialog, const TotalsWindowChoices& choices) {
   FillCombo(dialog, IDC_TOTALS_PERIOD, kTotalsPeriodNames, kTotalsPeriods, choices.period);
-  SendDlgItemMessageA(dialog, IDC_TOTALS_THEN_BY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kTotalsNoThenBy));
+  SendDlgItemMessageA(dialog, IDC_TOTALS_THEN_BY, CB_ADDSTRING, 0,
+                      reinterpret_cast<LPARAM>(kTotalsNoThenBy));
   FillCombo(dialog, IDC_TOTALS_THEN_BY, kTotalsGroupNames, kTotalsGroupKeys, choices.thenBy);
   FillCombo(dialog, IDC_TOTALS_GROUP_BY, kTotalsGroupNames, kTotalsGroupKeys, choices.groupBy);
   SYSTEMTIME from = SystemTimeOf(choices.from), to = SystemTimeOf(choices.to);
-  SendDlgItemMessageA(dialog, IDC_TOTALS_FROM, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&from));
-  SendDlgItemMessageA(dialog, IDC_TOTALS_TO, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&to));
+  SendDlgItemMessageA(dialog, IDC_TOTALS_FROM, DTM_SETSYSTEMTIME, GDT_VALID,
+                      reinterpret_cast<LPARAM>(&from));
+  SendDlgItemMessageA(dialog, IDC_TOTALS_TO, DTM_SETSYSTEMTIME, GDT_VALID,
+                      reinterpret_cast<LPARAM>(&to));
   SendDlgItemMessageA(dialog, IDC_TOTALS_ROUND, EM_LIMITTEXT, kRoundTextLimit, 0);
   char round[16] = "";
   if (choices.roundMinutes > 0) snprintf(round, sizeof round, "%d", choices.roundMinutes);
@@ -137,9 +141,9 @@ static void PrepareList(HWND dialog, TotalsWindow& window) {
 }
 
 static void PrepareTooltip(HWND dialog, TotalsWindow& window) {
-  window.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, NULL,
-                                   ProgramInstance, NULL);
+  window.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   dialog, NULL, ProgramInstance, NULL);
   if (window.tooltip == NULL) return;
   TOOLINFOA tool = {};
   tool.cbSize = sizeof tool;
@@ -265,7 +269,8 @@ void ShowTotalsDialog(HWND owner) {
     return;
   }
   window.sheetName = PathFileName(TimeSheetPath);
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                   ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_TOTALS), owner, TotalsDialogProc,
                   reinterpret_cast<LPARAM>(&window));

@@ -5,12 +5,12 @@
 #include "totals/totals_texts.h"
 #include "totals/totals_window_win.h"
 
-enum { kKeyColumnUnits = 132, kShareColumnUnits = 64, kValueColumnUnits = 40, kCellSize = 160 };
+enum { kKeyColumnUnits = 150, kShareColumnUnits = 64, kValueColumnUnits = 40, kCellSize = 160 };
 
 static int ColumnWidth(HWND list, const TotalsChoice& choice, int column) {
   int units = column < static_cast<int>(choice.by.size()) ? kKeyColumnUnits
-              : TotalsColumnIsShare(choice, column) ? kShareColumnUnits
-                                                    : kValueColumnUnits;
+              : TotalsColumnIsShare(choice, column)       ? kShareColumnUnits
+                                                          : kValueColumnUnits;
   RECT rect = {0, 0, units, 1};
   MapDialogRect(GetParent(list), &rect);
   return rect.right;
@@ -100,7 +100,8 @@ static void DrawShare(HWND list, const TotalsWindow& window, NMLVCUSTOMDRAW* dra
   RECT place = cell;
   InflateRect(&place, -6, 0);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected && focused && share < 0.5 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetTextColor(
+      dc, GetSysColor(selected && focused && share < 0.5 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   DrawTextA(dc, text, -1, &place, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -117,8 +118,9 @@ LRESULT TotalsListCustomDraw(HWND list, const TotalsWindow& window, NMLVCUSTOMDR
         return CDRF_SKIPDEFAULT;
       }
       bool bold = window.boldFont != NULL && TotalsRowIsSubtotal(window.result, window.choice, row);
-      SelectObject(draw->nmcd.hdc, bold ? window.boldFont
-                                        : reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+      SelectObject(
+          draw->nmcd.hdc,
+          bold ? window.boldFont : reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
       return CDRF_NEWFONT;
     }
   }

@@ -26,7 +26,9 @@ static HGLOBAL UnicodeBlock(const std::string& utf8) {
     if (c == '\n' && (text.empty() || text.back() != '\r')) text += '\r';
     text += c;
   }
-  int length = text.empty() ? 0 : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), NULL, 0);
+  int length = text.empty() ? 0
+                            : MultiByteToWideChar(CP_UTF8, 0, text.data(),
+                                                  static_cast<int>(text.size()), NULL, 0);
   if (!text.empty() && length <= 0) return NULL;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
   WCHAR* wide = block != NULL ? static_cast<WCHAR*>(GlobalLock(block)) : NULL;
@@ -34,7 +36,8 @@ static HGLOBAL UnicodeBlock(const std::string& utf8) {
     if (block != NULL) GlobalFree(block);
     return NULL;
   }
-  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide, length);
+  if (length > 0)
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide, length);
   wide[length] = L'\0';
   GlobalUnlock(block);
   return block;

@@ -4,8 +4,8 @@
 
 #include "report/totals_text.h"
 
-static const char* const kKeyHeaders[] = {"Project", "Task",  "Classification", "Day", "Week",
-                                          "Month",   "Year",  "Sheet",          "Record"};
+static const char* const kKeyHeaders[] = {"Project", "Task", "Classification", "Day",   "Week",
+                                          "Month",   "Year", "Sheet",          "Record"};
 static const char* const kValueHeaders[] = {"Hours", "Decimal", "Records", "Share"};
 enum { kValueColumns = 4 };
 
@@ -29,7 +29,8 @@ bool TotalsColumnIsShare(const TotalsChoice& choice, int column) {
 
 double TotalsShare(const TotalsResult& result, size_t row) {
   if (row >= result.rows.size() || result.seconds <= 0) return 0;
-  double share = static_cast<double>(result.rows[row].seconds) / static_cast<double>(result.seconds);
+  double share =
+      static_cast<double>(result.rows[row].seconds) / static_cast<double>(result.seconds);
   return share < 0 ? 0 : share > 1 ? 1 : share;
 }
 
@@ -46,8 +47,8 @@ static void KeyCell(const TotalsResult& result, const TotalsChoice& choice, size
            finest && shown.running ? " (running)" : "");
 }
 
-void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size_t row,
-                    int column, char* out, size_t size) {
+void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size_t row, int column,
+                    char* out, size_t size) {
   if (size == 0) return;
   out[0] = '\0';
   if (row >= result.rows.size() || column < 0) return;
@@ -82,7 +83,8 @@ std::string TotalsSummaryText(const TotalsResult& result) {
 std::string UncountedText(const TotalsResult& result) {
   if (result.uncounted <= 0) return std::string();
   char text[96];
-  snprintf(text, sizeof text, "%d %s could not be counted", result.uncounted, Records(result.uncounted));
+  snprintf(text, sizeof text, "%d %s could not be counted", result.uncounted,
+           Records(result.uncounted));
   return text;
 }
 

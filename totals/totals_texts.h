@@ -17,8 +17,8 @@ bool TotalsColumnIsShare(const TotalsChoice& choice, int column);
 // A cell of `row`. A row shows its key in the column of its level, the
 // columns to its left empty, so rows beneath a subtotal read indented; the
 // finest row the running task gave time to says "(running)".
-void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size_t row,
-                    int column, char* out, size_t size);
+void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size_t row, int column,
+                    char* out, size_t size);
 // The row's share of the whole total, 0 to 1.
 double TotalsShare(const TotalsResult& result, size_t row);
 // A row over finer rows: drawn bold.
