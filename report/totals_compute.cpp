@@ -163,8 +163,9 @@ int ChildFor(Totaller& t, int parent, TotalsKey key, const std::string& text, in
   return child;
 }
 
-void AddPiece(Totaller& t, const Record& record, const std::string& sheetName, size_t sheet,
-              size_t number, int64_t start, int64_t stop, bool running) {
+// Returns the piece's seconds after rounding.
+int64_t AddPiece(Totaller& t, const Record& record, const std::string& sheetName, size_t sheet,
+                 size_t number, int64_t start, int64_t stop, bool running) {
   int64_t seconds = Rounded(t.choice, stop - start);
   int node = 0;
   for (size_t level = 0; level <= t.choice.by.size(); ++level) {
@@ -187,7 +188,7 @@ void AddPiece(Totaller& t, const Record& record, const std::string& sheetName, s
     }
     n.running = n.running || running;
   }
-  if (running) t.result.running.seconds += seconds;
+  return seconds;
 }
 
 // Counts one record's time inside the period, cut at midnights when a date
@@ -198,15 +199,18 @@ void AddRecord(Totaller& t, const Record& record, const std::string& sheetName, 
   int64_t stop = std::min(record.stop, periodStop);
   if (stop <= start) return;
   ++t.recordId;
+  int64_t given = 0;
   while (start < stop) {
     int64_t end = stop;
     if (t.splitAtMidnight) end = std::min(stop, (DayNumberHolding(start) + 1) * kSecondsPerDay);
-    AddPiece(t, record, sheetName, sheet, number, start, end, running);
+    given += AddPiece(t, record, sheetName, sheet, number, start, end, running);
     start = end;
   }
   if (running) {
+    // With several sheets each may have one; the latest started is named.
     TotalsRunning& r = t.result.running;
     if (!r.counts || record.start >= r.start) {
+      r.seconds = given;
       r.counts = true;
       r.task = record.texts[0];
       r.project = record.texts[1];
