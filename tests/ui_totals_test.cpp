@@ -17,6 +17,7 @@
 #include "resources/resource.h"
 #include "store/file_seconds.h"
 #include "store/paths.h"
+#include "tests/clipboard_text.h"
 #include "tests/main_window_fixture.h"
 #include "tests/scripted_user.h"
 #include "tests/test_files.h"
@@ -224,6 +225,27 @@ TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
   std::wstring copied = ClipboardUnicode();
   EXPECT_EQ(copied, Wide(tsv));
   EXPECT_NE(copied.find(L"Caf\u00e9"), std::wstring::npos);
+}
+
+TEST_F(UiTotals, CopyWithTheClipboardHeldElsewhereIsToldAndKeepsItsText) {
+  Write({Worked("Design", "Acme", At(2026, 3, 2, 10, 0), 90)});
+  PutClipboardText("former text");
+  HWND holder = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+  ASSERT_TRUE(OpenClipboard(holder));
+  user_.OnDialog(kCaption, [](HWND dialog) {
+    PressButton(dialog, IDC_TOTALS_COPY);
+    return true;
+  });
+  user_.AnswerBox("Hourwright", "Unable To Copy To Clipboard", IDOK, BoxIcon::kError);
+  user_.OnDialogAgain(kCaption, [](HWND dialog) {
+    PressButton(dialog, IDCANCEL);
+    return true;
+  });
+  ShowTotalsDialog(NULL);
+  user_.RunUntilDone();
+  CloseClipboard();
+  DestroyWindow(holder);
+  EXPECT_EQ(ClipboardText(), std::string("former text") + '\0');
 }
 
 TEST_F(UiTotals, SaveReportWritesThePageAndNeverATimeSheet) {
