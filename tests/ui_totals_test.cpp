@@ -31,21 +31,11 @@ const char kCaption[] = "Totals - jobs.tim";
 const char kSaveCaption[] = "Save Report As";
 
 int64_t At(int year, int month, int day, int hour, int minute) {
-  SYSTEMTIME time = {};
-  time.wYear = static_cast<WORD>(year);
-  time.wMonth = static_cast<WORD>(month);
-  time.wDay = static_cast<WORD>(day);
-  time.wHour = static_cast<WORD>(hour);
-  time.wMinute = static_cast<WORD>(minute);
-  int64_t seconds = 0;
-  ToFileSeconds(time, &seconds);
-  return seconds;
+  return TotalsDaySeconds(TotalsDate{year, month, day}) + hour * 3600 + minute * 60;
 }
 
 TimeRecord Worked(const char* task, const char* project, int64_t start, int minutes) {
-  TimeRecord record = MakeRecord(task, project, "class", start, start + minutes * 60);
-  record.elapsedMinutes = static_cast<float>(minutes);
-  return record;
+  return MakeRecord(task, project, "class", start, start + minutes * 60);
 }
 
 // A pick in a drop-down list: the selection, then the notice a click sends.
@@ -79,10 +69,6 @@ std::string Cell(HWND dialog, int row, int column) {
   SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMTEXTA, row,
                       reinterpret_cast<LPARAM>(&item));
   return text;
-}
-
-int Rows(HWND dialog) {
-  return static_cast<int>(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0));
 }
 
 std::wstring ClipboardUnicode() {
@@ -162,7 +148,8 @@ TEST_F(UiTotals, ThisMonthByProjectThenTaskShowsTheCoresRowsAndTotal) {
     Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
     Pick(dialog, IDC_TOTALS_THEN_BY, "Task");
     SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
-    ASSERT_EQ(Rows(dialog), static_cast<int>(core.rows.size()));
+    ASSERT_EQ(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0),
+              static_cast<LRESULT>(core.rows.size()));
     for (size_t i = 0; i < core.rows.size(); ++i) {
       const TotalsRow& row = core.rows[i];
       int r = static_cast<int>(i);
