@@ -132,7 +132,8 @@ TotalsResult FinishTotals(TotalsRun* run);  // and frees the run
 enum TotalsFormat { kFormatTable, kFormatCsv, kFormatTsv, kFormatJson, kFormatHtml };
 
 // Turns a description's ANSI bytes into UTF-8 for csv, tsv, json and html;
-// the table stays in ANSI. Windows passes its ANSI code page's converter.
+// the table stays in ANSI. Windows passes its ANSI code page's converter;
+// FormatTotals takes a null one as Windows1252ToUtf8.
 typedef std::string (*AnsiToUtf8Function)(const std::string& ansi);
 std::string Windows1252ToUtf8(const std::string& ansi);
 // The reverse, for texts typed on a UTF-8 system: the text unchanged unless it

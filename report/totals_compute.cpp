@@ -58,7 +58,6 @@ struct TotalsRun {
 };
 
 namespace {
-typedef TotalsRun Totaller;
 
 bool IsDateKey(TotalsKey key) {
   return key == kTotalsDay || key == kTotalsWeek || key == kTotalsMonth || key == kTotalsYear;
@@ -82,7 +81,7 @@ void ReadRecord(const unsigned char* bytes, Record* record) {
   record->stop = Read64(bytes + offsetof(TimeRecord, stopSeconds));
 }
 
-void Warn(Totaller& t, const std::string& sheet, const char* what, size_t number) {
+void Warn(TotalsRun& t, const std::string& sheet, const char* what, size_t number) {
   ++t.result.uncounted;
   ++t.sheetUncounted;
   if (++t.sheetWarnings > kWarningsPerSheet) return;
@@ -140,7 +139,7 @@ void AppendFolded(std::string* out, const std::string& text) {
   for (char c : text) out->push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
 }
 
-int ChildFor(Totaller& t, int parent, TotalsKey key, const std::string& text, int64_t start,
+int ChildFor(TotalsRun& t, int parent, TotalsKey key, const std::string& text, int64_t start,
              size_t sheet, size_t number) {
   t.lookup.assign(reinterpret_cast<const char*>(&parent), sizeof parent);
   if (key == kTotalsRecord) {
@@ -164,7 +163,7 @@ int ChildFor(Totaller& t, int parent, TotalsKey key, const std::string& text, in
 }
 
 // Returns the piece's seconds after rounding.
-int64_t AddPiece(Totaller& t, const Record& record, const std::string& sheetName, size_t sheet,
+int64_t AddPiece(TotalsRun& t, const Record& record, const std::string& sheetName, size_t sheet,
                  size_t number, int64_t start, int64_t stop, bool running) {
   int64_t seconds = Rounded(t.choice, stop - start);
   int node = 0;
@@ -193,7 +192,7 @@ int64_t AddPiece(Totaller& t, const Record& record, const std::string& sheetName
 
 // Counts one record's time inside the period, cut at midnights when a date
 // key asks for days.
-void AddRecord(Totaller& t, const Record& record, const std::string& sheetName, size_t sheet,
+void AddRecord(TotalsRun& t, const Record& record, const std::string& sheetName, size_t sheet,
                size_t number, int64_t periodStart, int64_t periodStop, bool running) {
   int64_t start = std::max(record.start, periodStart);
   int64_t stop = std::min(record.stop, periodStop);
@@ -221,7 +220,7 @@ void AddRecord(Totaller& t, const Record& record, const std::string& sheetName, 
 }
 
 // One record of the sheet being read, `last` when no record follows it.
-void AddSheetRecord(Totaller& t, const std::string& sheet, Record& record, size_t number, bool last) {
+void AddSheetRecord(TotalsRun& t, const std::string& sheet, Record& record, size_t number, bool last) {
   static const int64_t end = EndOfYear9999();
   bool open = record.stop == 0;
   if (open && !last) {
@@ -249,7 +248,7 @@ void AddSheetRecord(Totaller& t, const std::string& sheet, Record& record, size_
   AddRecord(t, record, sheet, t.sheetIndex, number, t.periodStart, t.periodStop, open);
 }
 
-void EndSheet(Totaller& t, const std::string& sheet) {
+void EndSheet(TotalsRun& t, const std::string& sheet) {
   if (t.hasPending) AddSheetRecord(t, sheet, t.pending, t.sheetRecords, true);
   size_t piece = static_cast<size_t>(t.sheetBytes % kRecordSize);
   if (piece != 0) {
@@ -271,7 +270,7 @@ void EndSheet(Totaller& t, const std::string& sheet) {
 
 // Time order for date keys and records; otherwise largest total first, then
 // name regardless of case. Stable, so equal rows keep their file order.
-void SortChildren(Totaller& t, int parent) {
+void SortChildren(TotalsRun& t, int parent) {
   std::vector<int>& children = t.nodes[parent].children;
   if (children.empty()) return;
   TotalsKey key = t.choice.by[t.nodes[children[0]].level];
@@ -287,7 +286,7 @@ void SortChildren(Totaller& t, int parent) {
   for (int child : children) SortChildren(t, child);
 }
 
-void EmitRows(Totaller& t, int parent, std::vector<std::string>* keys) {
+void EmitRows(TotalsRun& t, int parent, std::vector<std::string>* keys) {
   for (int child : t.nodes[parent].children) {
     const Node& n = t.nodes[child];
     keys->push_back(n.text);
