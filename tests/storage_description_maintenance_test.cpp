@@ -287,6 +287,31 @@ TEST_F(StorageDescriptionMaintenance, DamagedFileIsNeverRewrittenFromWhatWasRead
   EXPECT_EQ(Bytes(), Texts({"New task"}) + Texts({"New project"}) + Texts({"New class"}));
 }
 
+TEST_F(StorageDescriptionMaintenance, BytesAfterTheThirdListAreDroppedNotDamage) {
+  Records({MakeRecord("A", "Alpha", "C", 100, 160)});
+  const std::string tail = kLists + std::string("\x01\x02junk", 6);
+  struct Case {
+    const char* name;
+    std::function<void()> run;
+    std::string after;
+  } cases[] = {
+      {"add", [] { AddOrReplaceDescription(kTaskList, "Testing"); },
+       Texts({"Design", "Review", "Testing"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable"})},
+      {"remove", [] { RemoveDescription(kProjectList, "beta"); },
+       Texts({"Design", "Review"}) + Texts({"Alpha"}) + Texts({"Billable"})},
+      {"rebuild keeping", [] { RebuildDescriptionLists(true); },
+       Texts({"Design", "Review", "A"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", "C"})},
+      {"merge", [] { MergeRecordDescriptions(NULL, MakeRecord("Design", "New", "Billable", 1, 0)); },
+       Texts({"Design", "Review"}) + Texts({"Alpha", "Beta", "New"}) + Texts({"Billable"})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(path_, tail);
+    Expect({}, c.run);
+    EXPECT_EQ(Bytes(), c.after);
+  }
+}
+
 namespace {
 
 // A folder of its own on the small full disk, and a filler that takes the
