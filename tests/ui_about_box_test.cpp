@@ -75,6 +75,20 @@ LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
+// Where the mail library is looked for: the folder the tests and their
+// stand-in libraries run from, or another one a test names.
+std::string mailFolder;
+std::string ProgramFolder() {
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(NULL, self, sizeof self);
+  std::string path = self;
+  return path.substr(0, path.find_last_of('\\'));
+}
+UINT WINAPI MailFolder(LPSTR folder, UINT size) {
+  snprintf(folder, size, "%s", mailFolder.c_str());
+  return static_cast<UINT>(mailFolder.size());
+}
+
 class UiAboutBox : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -82,10 +96,13 @@ class UiAboutBox : public MainWindowTest {
     snprintf(BrowserCommand, sizeof BrowserCommand, "%s", kBrowser);
     StartCommandLine = RecordStart;
     started.clear();
+    mailFolder = ProgramFolder();
+    MailLibraryFolder = MailFolder;
   }
   void TearDown() override {
     StartCommandLine = WinExec;
     MailLibraryName = "MAPI32.DLL";
+    MailLibraryFolder = GetSystemDirectoryA;
     BrowserCommand[0] = '\0';
     MainWindowTest::TearDown();
   }
@@ -287,4 +304,29 @@ TEST_F(UiAboutBox, MailLinkHandsTheMailClientTheSalesAddressAndSubject) {
   EXPECT_STREQ(mail.recipientName, "<null>");
   EXPECT_STREQ(mail.recipientAddress, "sales@example.com");
   EXPECT_EQ(mail.recipientEntryIdSize, 0u);
+}
+
+TEST_F(UiAboutBox, MailLinkLoadsTheSystemFoldersMapiNotOnePlantedBesideTheProgram) {
+  // Beside the program a library without MAPISendMail, which would say "Enable
+  // to log on"; in the system folder (here a stand-in) the one that keeps the
+  // mail. The Ui tests run with mapi32=n,b, so Wine searches as Windows does.
+  struct Planted {
+    std::string path = ProgramFolder() + "\\MAPI32.DLL";
+    ~Planted() { DeleteFileA(path.c_str()); }
+  } planted;
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\no_mapi.dll").c_str(), planted.path.c_str(), FALSE));
+  TempFolder system;
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\fake_mapi.dll").c_str(),
+                        system.File("MAPI32.DLL").c_str(), FALSE));
+  mailFolder = system.Path();
+  SetEnvironmentVariableA("HOURWRIGHT_FAKE_MAIL_SUBJECT", NULL);
+  ScriptedUser user;
+  OpenAbout(user, [](HWND about) {
+    ClickLink(about, IDC_ABOUT_SALES_MAIL);
+    PressButton(about, IDOK);
+    return true;
+  });
+  char subject[64] = "";
+  GetEnvironmentVariableA("HOURWRIGHT_FAKE_MAIL_SUBJECT", subject, sizeof subject);
+  EXPECT_STREQ(subject, "Glimmerbox") << "the mail did not reach the system folder's library";
 }
