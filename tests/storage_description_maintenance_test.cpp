@@ -227,12 +227,17 @@ TEST_F(StorageDescriptionMaintenance, RebuildWithNothingNewOrNoRecordsLeavesTheF
     EXPECT_EQ(Bytes(), kLists);
     EXPECT_TRUE(Aged(path_));
   }
-  // A time sheet another program holds cannot be read: nothing to rebuild from.
+  // A time sheet another program holds cannot be read: that is said, and the
+  // lists are left, not rebuilt from no records.
   Records({MakeRecord("New", "New", "New", 100, 160)});
   HeldFile held(TimeSheetPath);
   ASSERT_TRUE(held.Held());
-  Expect({}, [] { RebuildDescriptionLists(false); });
-  EXPECT_EQ(Bytes(), kLists);
+  for (bool keep : {false, true}) {
+    Expect({std::string("Unable To Read Time Sheet ") + TimeSheetPath},
+           [keep] { RebuildDescriptionLists(keep); });
+    EXPECT_EQ(Bytes(), kLists);
+    EXPECT_TRUE(Aged(path_));
+  }
 }
 
 TEST_F(StorageDescriptionMaintenance, HeldFileIsNamedAndLeftExactly) {

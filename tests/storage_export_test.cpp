@@ -2,11 +2,13 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "export/export_text.h"
 #include "export/export_writers.h"
+#include "export/record_stream_win.h"
 #include "store/paths.h"
 #include "tests/clipboard_text.h"
 #include "tests/export_test_records.h"
@@ -172,6 +174,50 @@ TEST_F(StorageExportFailure, ExportFileThatCannotBeCreated) {
     ExpectSheetUnchanged();
   }
   EXPECT_FALSE(FileExists(folder_.File("missing")));
+}
+
+namespace {
+// The sheet's reads: this many succeed, then every one fails.
+int readsLeft = 0;
+BOOL WINAPI FailingRead(HANDLE file, LPVOID bytes, DWORD wanted, LPDWORD read, LPOVERLAPPED overlapped) {
+  if (readsLeft-- > 0) return ReadFile(file, bytes, wanted, read, overlapped);
+  *read = 0;
+  SetLastError(ERROR_IO_DEVICE);
+  return FALSE;
+}
+}  // namespace
+
+// Held by another program without sharing, or failing part-way: the export is
+// told, no file is left and the clipboard keeps what it held.
+TEST_F(StorageExportFailure, UnreadableSheetIsToldAndNothingIsExported) {
+  std::vector<TimeRecord> sheet(600, SampleSheet()[0]);  // three reads of 256 records
+  WriteSheet(sheet);
+  struct Case { const char* name; bool clipboard; int goodReads; } cases[] = {
+      {"held, to a file", false, -1},
+      {"held, to the clipboard", true, -1},
+      {"second read fails, to a file", false, 1},
+      {"second read fails, counting for the clipboard", true, 1},
+      {"a read fails, filling the clipboard", true, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeleteFileA(ExportPath);
+    PutClipboardText("held before");
+    std::unique_ptr<HeldFile> held(c.goodReads < 0 ? new HeldFile(TimeSheetPath) : nullptr);
+    readsLeft = c.goodReads;
+    if (c.goodReads >= 0) ReadSheetBytes = FailingRead;
+    ScriptedUser user;
+    user.AnswerBox("Hourwright", std::string("Unable To Read Time Sheet ") + TimeSheetPath, IDOK,
+                   BoxIcon::kError);
+    if (c.clipboard) ExportToClipboard(NULL, 0, 0, kElapsedMinutes);
+    else ExportToFile(0, 0, kElapsedMinutes);
+    user.RunUntilDone();
+    ReadSheetBytes = ReadFile;
+    EXPECT_FALSE(FileExists(ExportPath));
+    EXPECT_EQ(ClipboardText(), std::string("held before") + '\0');
+    held.reset();
+    ExpectSheetUnchanged();
+  }
 }
 
 TEST_F(StorageExportFailure, FullDiskReportsTheShortWrite) {

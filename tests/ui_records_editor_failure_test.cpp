@@ -39,6 +39,16 @@ class UiRecordsEditorHeldFile : public UiRecordsEditor {
   std::unique_ptr<HeldFile> held_;
 };
 
+TEST_F(UiRecordsEditorHeldFile, UnreadableOnOpeningIsToldAndTheEditorDoesNotOpen) {
+  WriteSheet(kSheet);
+  Hold();
+  // The editor itself would be a window nobody expected.
+  user_.AnswerBox("Hourwright", "Unable To Read Time Sheet " + sheet_, IDOK, BoxIcon::kError);
+  Run();
+  EXPECT_EQ(TimeSheet.count, -1);
+  ExpectUnchanged();
+}
+
 TEST_F(UiRecordsEditorHeldFile, Edit) {
   WriteSheet(kSheet);
   user_.OnDialog(kEditorCaption, [](HWND editor) {
