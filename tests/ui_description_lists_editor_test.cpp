@@ -484,8 +484,8 @@ TEST_F(UiDescriptionListsEditor, FailedChangeIsNamedAndTheListShowsTheFile) {
   user_.AnswerBox("Delete a Record", "Delete Selected Record?", IDYES);
   user_.AnswerBox("Hourwright", message, IDOK, BoxIcon::kError);
   driver.Then([&](HWND editor) {
-    // Held by another program, the file cannot even be read.
-    EXPECT_EQ(Entries(editor), Strings{});
+    // Held by another program, the file cannot even be read: the list stays.
+    EXPECT_EQ(Entries(editor), (Strings{"Alpha", "design", "Zeta"}));
     delete held;
     held = nullptr;
     PressButton(editor, IDC_LISTS_EDIT);
@@ -535,6 +535,44 @@ TEST_F(UiDescriptionListsFromMainWindow, DoneRefillsTheThreeBoxes) {
   EXPECT_EQ(Text(IDC_MAIN_TASK), "");  // refilled, so what was typed is gone
   EXPECT_TRUE(IsWindowEnabled(window_));
   EXPECT_EQ(ReadBytes(folder.File("week.des")), Texts({"Design"}) + Texts({"Web", "Mobile"}) + Texts({"Billable"}));
+}
+
+TEST_F(UiDescriptionListsFromMainWindow, ListsThatCannotBeReadAfterAFailedChangeStayShown) {
+  TempFolder folder;
+  std::string sheet = folder.File("week.tim"), lists = folder.File("week.des");
+  WriteBytes(sheet, "");
+  const std::string bytes = Texts({"Design"}) + Texts({"Web", "App"}) + Texts({"Billable"});
+  WriteBytes(lists, bytes);
+  {
+    ScriptedUser opener;
+    OpenTimeSheet(opener, sheet);
+  }
+  ScriptedUser user;
+  HeldFile* held = nullptr;
+  EditorDriver driver(user);
+  driver.Then([&](HWND editor) {
+    ChooseKind(editor, kProjectList);
+    held = new HeldFile(lists);
+    PressButton(editor, IDC_LISTS_ADD);
+  });
+  user.OnDialog("Add an Entry", [](HWND entry) {
+    TypeEntry(entry, "Mobile");
+    PressButton(entry, IDOK);
+    return true;
+  });
+  user.AnswerBox("Hourwright", "Unable To Write Description Lists " + lists + "\nThe lists are left as they were.",
+                 IDOK, BoxIcon::kError);
+  driver.Then([](HWND editor) {
+    EXPECT_EQ(Entries(editor), (Strings{"App", "Web"}));
+    ChooseKind(editor, kTaskList);
+    EXPECT_EQ(Entries(editor), Strings{"Design"});
+    PressButton(editor, IDOK);
+  });
+  Press(user, IDM_TASK_LISTS);
+  for (int box : {IDC_MAIN_TASK, IDC_MAIN_PROJECT, IDC_MAIN_CLASSIFICATION})
+    EXPECT_EQ(SendDlgItemMessageA(window_, box, CB_GETCOUNT, 0, 0), box == IDC_MAIN_PROJECT ? 2 : 1) << box;
+  delete held;
+  EXPECT_EQ(ReadBytes(lists), bytes);
 }
 
 TEST_F(UiDescriptionListsFromMainWindow, DamagedListsAreLeftWhileTheTaskIsLogged) {
