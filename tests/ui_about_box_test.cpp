@@ -75,18 +75,16 @@ LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-// Where the mail library is looked for: the folder the tests and their
-// stand-in libraries run from, or another one a test names.
+// The mail library's folder: the tests' own, with the stand-in libraries, or
+// one a test names.
 std::string mailFolder;
+UINT WINAPI MailFolder(LPSTR folder, UINT size) {
+  return static_cast<UINT>(snprintf(folder, size, "%s", mailFolder.c_str()));
+}
 std::string ProgramFolder() {
   char self[MAX_PATH] = "";
   GetModuleFileNameA(NULL, self, sizeof self);
-  std::string path = self;
-  return path.substr(0, path.find_last_of('\\'));
-}
-UINT WINAPI MailFolder(LPSTR folder, UINT size) {
-  snprintf(folder, size, "%s", mailFolder.c_str());
-  return static_cast<UINT>(mailFolder.size());
+  return std::string(self).substr(0, std::string(self).find_last_of('\\'));
 }
 
 class UiAboutBox : public MainWindowTest {
@@ -307,18 +305,14 @@ TEST_F(UiAboutBox, MailLinkHandsTheMailClientTheSalesAddressAndSubject) {
 }
 
 TEST_F(UiAboutBox, MailLinkLoadsTheSystemFoldersMapiNotOnePlantedBesideTheProgram) {
-  // Beside the program a library without MAPISendMail, which would say "Enable
-  // to log on"; in the system folder (here a stand-in) the one that keeps the
-  // mail. The Ui tests run with mapi32=n,b, so Wine searches as Windows does.
-  struct Planted {
-    std::string path = ProgramFolder() + "\\MAPI32.DLL";
-    ~Planted() { DeleteFileA(path.c_str()); }
-  } planted;
-  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\no_mapi.dll").c_str(), planted.path.c_str(), FALSE));
-  TempFolder system;
-  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\fake_mapi.dll").c_str(),
-                        system.File("MAPI32.DLL").c_str(), FALSE));
+  // Planted: one without MAPISendMail ("Enable to log on"). The Ui tests run
+  // with mapi32=n,b, so Wine searches the program's folder first, as Windows does.
+  struct Planted : std::string { ~Planted() { DeleteFileA(c_str()); } } planted;
+  planted.assign(ProgramFolder() + "\\MAPI32.DLL");
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\no_mapi.dll").c_str(), planted.c_str(), FALSE));
+  TempFolder system;  // the system folder, holding the library that keeps the mail
   mailFolder = system.Path();
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\fake_mapi.dll").c_str(), system.File("MAPI32.DLL").c_str(), FALSE));
   SetEnvironmentVariableA("HOURWRIGHT_FAKE_MAIL_SUBJECT", NULL);
   ScriptedUser user;
   OpenAbout(user, [](HWND about) {
@@ -326,7 +320,7 @@ TEST_F(UiAboutBox, MailLinkLoadsTheSystemFoldersMapiNotOnePlantedBesideTheProgra
     PressButton(about, IDOK);
     return true;
   });
-  char subject[64] = "";
+  char subject[16] = "";
   GetEnvironmentVariableA("HOURWRIGHT_FAKE_MAIL_SUBJECT", subject, sizeof subject);
-  EXPECT_STREQ(subject, "Glimmerbox") << "the mail did not reach the system folder's library";
+  EXPECT_STREQ(subject, "Glimmerbox");
 }
