@@ -154,9 +154,6 @@ TEST_F(StorageDescriptionMaintenance, AddAndReplaceWriteTheseBytes) {
       // Bytes after the third list are no damage; the next rewrite drops them.
       {"bytes after the lists", kLists + "junk", [] { AddOrReplaceDescription(kTaskList, "X"); }, {},
        Texts({"Design", "Review", "X"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable"})},
-      {"bytes after the lists, merge", kLists + "junk",
-       [] { MergeRecordDescriptions(NULL, MakeRecord("X", "Beta", "Billable", 1, 0)); }, {},
-       Texts({"Design", "Review", "X"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable"})},
       {"new text cut to 63", kLists,
        [] { AddOrReplaceDescription(kClassificationList, std::string(70, 'x').c_str()); }, {},
        Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", std::string(63, 'x')})},
