@@ -16,19 +16,25 @@ $(B)/win64/CMakeCache.txt:
 $(B)/win32/CMakeCache.txt:
 	cmake -S . -B $(B)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
+# hourwright-report built natively and optimized: the one CI and the bench time.
+$(B)/report/CMakeCache.txt:
+	cmake -S report_cli -B $(B)/report -DCMAKE_BUILD_TYPE=Release
+
 # The 32-bit program that ships; its folder also holds the 32-bit tests once
 # `make test32` has run, so the tested and the shipped program share objects.
 build32: deps $(B)/win32/CMakeCache.txt
-	cmake --build $(B)/win32 -j $(JOBS) --target hourwright
+	cmake --build $(B)/win32 -j $(JOBS) --target hourwright hourwright-report
 
-build: build32 $(B)/win64/CMakeCache.txt
+build: build32 $(B)/win64/CMakeCache.txt $(B)/report/CMakeCache.txt
 	cmake --build $(B)/win64 -j $(JOBS)
+	cmake --build $(B)/report -j $(JOBS)
 	@./scripts/check-pure.sh
 
 # The native sanitizer run and the corpus replay come first: they take
 # seconds and fail fast.
 test: build
 	./scripts/run-native.sh $(B)
+	./scripts/run-report-tests.sh $(B)
 	./scripts/run-tests.sh $(B)
 
 # The shipping 32-bit build and its installer, tested under the 32-bit Wine of

@@ -47,6 +47,7 @@ Section "Hourwright"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${STAGE}/hourwright.exe"
+  File "${STAGE}/hourwright-report.exe"
   File "${STAGE}/hourwright-guide.html"
   File "${STAGE}/README.txt"
 !ifdef LICENSE
@@ -71,6 +72,7 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext all
   Delete "$INSTDIR\hourwright.exe"
+  Delete "$INSTDIR\hourwright-report.exe"
   Delete "$INSTDIR\hourwright-guide.html"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"

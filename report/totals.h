@@ -42,6 +42,19 @@ struct TotalsDate {
   int day;    // 1-31
 };
 
+// "today", "week", ... "all" as `--period` takes them; false for any other.
+bool ParseTotalsPeriod(const char* name, TotalsPeriod* period);
+// "YYYY-MM-DD", a calendar day of the years 1601 to 9999.
+bool ParseTotalsDate(const char* text, TotalsDate* date);
+// "YYYY-MM-DDTHH:MM:SS" as local seconds since 1601-01-01, as FileSeconds.
+bool ParseTotalsNow(const char* text, int64_t* seconds);
+// Local seconds at the start of a day, and the day that holds a second.
+int64_t TotalsDaySeconds(const TotalsDate& date);
+TotalsDate TotalsDayOf(int64_t seconds);
+// "YYYY-MM-DD" and "YYYY-MM-DDTHH:MM:SS".
+std::string TotalsDateText(const TotalsDate& date);
+std::string TotalsTimeText(int64_t seconds);
+
 struct TotalsChoice {
   TotalsPeriod period = kPeriodWeek;
   bool hasFrom = false;  // kPeriodDates only
@@ -72,6 +85,8 @@ struct TotalsRow {
   int records;                    // records that gave the row time
   bool running;                   // the running task gave the row time
   int64_t start, stop;            // with kTotalsRecord: the piece, local seconds
+  // With kTotalsRecord, the finest rows also carry the record's own texts.
+  std::string task, project, classification;
 };
 
 struct TotalsRunning {
@@ -96,14 +111,37 @@ struct TotalsResult {
   std::vector<std::string> warnings;  // each names the sheet and record number
 };
 
+// The period's first and last day for the choice's now; open ends have no date.
+struct TotalsRange {
+  bool hasFrom, hasTo;
+  TotalsDate from, to;
+};
+TotalsRange ResolveTotalsPeriod(const TotalsChoice& choice);
+
 TotalsResult ComputeTotals(const std::vector<TotalsSheet>& sheets, const TotalsChoice& choice);
+
+// The same piece by piece, for a reader that need not hold a sheet whole:
+// each sheet's bytes in order, every piece but its last a whole number of
+// records; the last says `sheetEnds` (and may be empty).
+struct TotalsRun;
+TotalsRun* StartTotals(const TotalsChoice& choice);
+void AddTotalsBytes(TotalsRun* run, const std::string& sheetName, const unsigned char* bytes,
+                    size_t size, bool sheetEnds);
+TotalsResult FinishTotals(TotalsRun* run);  // and frees the run
 
 enum TotalsFormat { kFormatTable, kFormatCsv, kFormatTsv, kFormatJson, kFormatHtml };
 
 // Turns a description's ANSI bytes into UTF-8 for csv, tsv, json and html;
-// the table stays in ANSI. Windows passes its ANSI code page's converter.
+// the table stays in ANSI. Windows passes its ANSI code page's converter;
+// FormatTotals takes a null one as Windows1252ToUtf8.
 typedef std::string (*AnsiToUtf8Function)(const std::string& ansi);
 std::string Windows1252ToUtf8(const std::string& ansi);
+// The reverse, for texts typed on a UTF-8 system: the text unchanged unless it
+// is valid UTF-8 whose every character Windows-1252 holds.
+std::string Utf8ToWindows1252(const std::string& utf8);
+
+// "table", "csv", "tsv", "json", "html"; false for any other name.
+bool ParseTotalsFormat(const char* name, TotalsFormat* format);
 
 std::string FormatTotals(const TotalsResult& result, const TotalsChoice& choice,
                          const std::vector<std::string>& sheetNames, TotalsFormat format,

@@ -4,8 +4,9 @@
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-files=$(ls app/*.cpp common/*.cpp store/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp 2>/dev/null \
-  | grep -v '_win\.cpp$' | grep -v '^app/win_main\.cpp$')
+files=$(ls app/*.cpp common/*.cpp store/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp report/*.cpp report_cli/*.cpp 2>/dev/null \
+  | grep -v '_win\.cpp$' | grep -v '^app/win_main\.cpp$' | grep -v '^report_cli/report_main\.cpp$')
+# report_main.cpp needs the generated version header; build/report compiles it.
 for compiler in g++ clang++; do
   command -v $compiler >/dev/null || continue
   for f in $files; do

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Packs the built 32-bit program for download: DIST/hourwright-<version>-win32.zip
-# (a folder with the exe, the HTML guide, README and licence) and the NSIS
+# (a folder with the exe, the hourwright-report command, the HTML guide, README and licence) and the NSIS
 # installer DIST/hourwright-<version>-setup.exe. Refuses to pack an exe whose
 # version resource disagrees with the VERSION file.
 # Usage: make-dist.sh BUILD DIST
@@ -32,6 +32,7 @@ stage="$BUILD/dist/$name"
 rm -rf "$BUILD/dist"
 mkdir -p "$stage" "$DIST"
 cp "$exe" "$stage/hourwright.exe"
+cp "$BUILD/win32/hourwright-report.exe" "$stage/hourwright-report.exe"
 "$root/scripts/build-guide.sh" "$stage/hourwright-guide.html"
 # Help opens the guide at these sections.
 for anchor in main-window about lists-editor records-editor export; do

@@ -23,3 +23,16 @@ python3 "$root/scripts/sample-time-sheet.py" "$sheets"
 
 out="$root/docs"
 in_xvfb "$root/scripts/screenshots-drive.sh" "$exe" 'C:\Time Sheets\jobs.tim' "$out"
+
+# hourwright-report's HTML page of a sample week, as headless chromium draws it.
+page="$BUILD/report-page"
+rm -rf "$page"
+mkdir -p "$page/browser"
+python3 "$root/scripts/report-sample.py" "$page" >/dev/null
+"$BUILD/report/hourwright-report" --now 2026-03-20T12:00:00 --by day,project --format html \
+  --output "$page/report.html" "$page/report.tim"
+chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
+  --disable-component-update --disable-sync --no-first-run --user-data-dir="$page/browser" \
+  --hide-scrollbars --window-size=820,760 --screenshot="$out/report.png" \
+  "file://$page/report.html" 2>/dev/null
+echo "screenshot of the report page: $out/report.png"

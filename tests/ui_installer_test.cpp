@@ -139,7 +139,8 @@ TEST_F(UiInstaller, InstallsStartsAndUninstallsLeavingTheUsersTimeSheets) {
   std::string folder = InstallFolder();
 
   // What the silent install leaves.
-  for (const char* name : {"hourwright.exe", "hourwright-guide.html", "README.txt", "uninstall.exe"})
+  for (const char* name : {"hourwright.exe", "hourwright-report.exe", "hourwright-guide.html", "README.txt",
+                           "uninstall.exe"})
     EXPECT_TRUE(FileExists(folder + "\\" + name)) << name;
   EXPECT_TRUE(FileExists(Shortcut())) << Shortcut();
   char self[MAX_PATH];
@@ -173,7 +174,8 @@ TEST_F(UiInstaller, InstallsStartsAndUninstallsLeavingTheUsersTimeSheets) {
   CloseHandle(info.hThread);
 
   Uninstall();
-  for (const char* name : {"hourwright.exe", "hourwright-guide.html", "README.txt", "uninstall.exe"})
+  for (const char* name : {"hourwright.exe", "hourwright-report.exe", "hourwright-guide.html", "README.txt",
+                           "uninstall.exe"})
     EXPECT_FALSE(FileExists(folder + "\\" + name)) << name;
   EXPECT_TRUE(WaitFor([&] { return !FileExists(folder); }, 10000)) << "install folder left behind";
   EXPECT_FALSE(FileExists(Shortcut()));

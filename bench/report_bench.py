@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""hourwright-report against its peers, each a whole process:
+  bench: report-native <records> <median us>      --period all --by project,task --format json
+  bench: report-timewarrior <records> <median us> timew summary :all on the same intervals
+  bench: report-read-floor <records> <median us>  cat sheet.tim > /dev/null
+Usage: report_bench.py NATIVE_EXE WORK_FOLDER"""
+import datetime
+import os
+import shutil
+import statistics
+import struct
+import subprocess
+import sys
+import time
+
+EPOCH = datetime.datetime(1601, 1, 1)
+START = datetime.datetime(2020, 1, 6, 8, 0)
+SIZES = (1000, 10000, 100000)
+
+
+def intervals(count):
+    """Back-to-back half hours of 20 projects and 50 tasks, one a minute apart."""
+    for i in range(count):
+        begin = START + datetime.timedelta(minutes=31 * i)
+        yield "Project %d" % (i % 20), "Task %d" % (i * 7 % 50), begin, begin + datetime.timedelta(minutes=30)
+
+
+def text_field(text):
+    data = text.encode("cp1252")
+    return data + b"\0" * (64 - len(data))
+
+
+def stamp(moment):
+    return struct.pack("<8H", moment.year, moment.month, (moment.weekday() + 1) % 7, moment.day,
+                       moment.hour, moment.minute, moment.second, 0)
+
+
+def write_sheet(path, count):
+    with open(path, "wb") as sheet:
+        for project, task, begin, end in intervals(count):
+            s = int((begin - EPOCH).total_seconds())
+            e = int((end - EPOCH).total_seconds())
+            sheet.write(text_field(task) + text_field(project) + text_field("Work") + stamp(begin) +
+                        stamp(end) + struct.pack("<qqff", s, e, 30.0, 0.5) + b"\0" * 8)
+
+
+def write_timewarrior(folder, count):
+    os.makedirs(os.path.join(folder, "data"))
+    open(os.path.join(folder, "timewarrior.cfg"), "w").close()
+    months = {}
+    for project, task, begin, end in intervals(count):
+        line = "inc %s - %s # \"%s\" \"%s\"\n" % (begin.strftime("%Y%m%dT%H%M%SZ"),
+                                               end.strftime("%Y%m%dT%H%M%SZ"), project, task)
+        months.setdefault(begin.strftime("%Y-%m"), []).append(line)
+    for month, lines in months.items():
+        with open(os.path.join(folder, "data", month + ".data"), "w") as f:
+            f.writelines(lines)
+
+
+def median_us(command, runs, env=None):
+    times = []
+    for _ in range(runs):
+        begin = time.perf_counter()
+        subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env, check=True)
+        times.append(time.perf_counter() - begin)
+    return int(statistics.median(times) * 1e6)
+
+
+def main():
+    native, work = sys.argv[1], sys.argv[2]
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    for count in SIZES:
+        sheet = os.path.join(work, "bench-%d.tim" % count)
+        write_sheet(sheet, count)
+        db = os.path.join(work, "timew-%d" % count)
+        write_timewarrior(db, count)
+        env = dict(os.environ, TIMEWARRIORDB=db, TZ="UTC")
+        runs = 21 if count < 100000 else 11
+        subprocess.run(["cat", sheet], stdout=subprocess.DEVNULL)  # into the page cache
+        floor = median_us(["cat", sheet], runs)
+        report = median_us([native, "--period", "all", "--by", "project,task", "--format", "json", sheet], runs)
+        # Timewarrior took 12.5 s a run at 100,000 intervals: a few runs only.
+        peer = median_us(["timew", "summary", ":all"], 3 if count >= 10000 else 5, env)
+        print("bench: report-native %d %d" % (count, report))
+        print("bench: report-timewarrior %d %d" % (count, peer))
+        print("bench: report-read-floor %d %d" % (count, floor), flush=True)
+
+
+if __name__ == "__main__":
+    main()

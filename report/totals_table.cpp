@@ -1,0 +1,84 @@
+#include <algorithm>
+
+#include "report/totals_format.h"
+#include "report/totals_text.h"
+
+// Aligned text, one column per key and a subtotal row for every upper group,
+// in the sheets' own bytes: the console converts them as it shows them.
+namespace {
+
+struct Line {
+  std::vector<std::string> cells;  // the keys, then h:mm, hours, records
+  bool running;
+};
+
+void Pad(std::string* out, const std::string& text, size_t width, bool right) {
+  if (right) out->append(width - std::min(width, text.size()), ' ');
+  *out += text;
+  if (!right) out->append(width - std::min(width, text.size()), ' ');
+}
+
+Line NumberLine(size_t keys, int64_t seconds, int records, bool running) {
+  Line line;
+  line.cells.resize(keys);
+  line.cells.push_back(HmmText(seconds));
+  line.cells.push_back(HoursText(seconds));
+  line.cells.push_back(IntegerText(records));
+  line.running = running;
+  return line;
+}
+
+}  // namespace
+
+std::string FormatTotalsTable(const TotalsResult& result, const TotalsChoice& choice,
+                              const std::vector<std::string>& sheetNames) {
+  size_t keys = choice.by.size();
+  std::vector<Line> lines;
+  Line header;
+  for (TotalsKey key : choice.by) header.cells.push_back(TotalsKeyName(key));
+  header.cells.push_back("h:mm");
+  header.cells.push_back("hours");
+  header.cells.push_back("records");
+  header.running = false;
+  lines.push_back(header);
+  for (const TotalsRow& row : result.rows) {
+    Line line = NumberLine(keys, row.seconds, row.records, row.running);
+    line.cells[row.level] = row.keys[row.level];
+    lines.push_back(line);
+  }
+  Line total = NumberLine(keys, result.seconds, result.records, false);
+  if (keys > 0) total.cells[0] = "Total";
+  lines.push_back(total);
+
+  std::vector<size_t> widths(header.cells.size(), 0);
+  for (const Line& line : lines)
+    for (size_t c = 0; c < line.cells.size(); ++c) widths[c] = std::max(widths[c], line.cells[c].size());
+
+  std::string out;
+  for (size_t i = 0; i < sheetNames.size(); ++i) out += (i ? ", " : "") + sheetNames[i];
+  out += ": " + PeriodText(result) + "\n\n";
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i + 1 == lines.size() || i == 1) {
+      std::string rule;
+      for (size_t c = 0; c < widths.size(); ++c) {
+        if (c) rule += "  ";
+        rule.append(widths[c], '-');
+      }
+      out += rule + "\n";
+    }
+    std::string text;
+    for (size_t c = 0; c < widths.size(); ++c) {
+      if (c) text += "  ";
+      Pad(&text, lines[i].cells[c], widths[c], c >= keys);
+    }
+    if (lines[i].running) text += " *";
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out += text + "\n";
+  }
+  if (result.running.counts) {
+    const TotalsRunning& r = result.running;
+    out += "\n* Running: " + r.task + " / " + r.project + " / " + r.classification + ", since " +
+           TotalsTimeText(r.start) + ", " + HmmText(r.seconds) + " counted\n";
+  }
+  return out;
+}

@@ -1,0 +1,49 @@
+#include "report/totals_text.h"
+
+#include <stdio.h>
+
+static int64_t Hundredths(int64_t seconds) { return (seconds * 100 + 1800) / 3600; }
+
+std::string HoursText(int64_t seconds) {
+  char text[40];
+  int64_t h = Hundredths(seconds);
+  snprintf(text, sizeof text, "%lld.%02lld", static_cast<long long>(h / 100),
+           static_cast<long long>(h % 100));
+  return text;
+}
+
+std::string JsonHoursText(int64_t seconds) {
+  std::string text = HoursText(seconds);
+  if (text.back() == '0') text.pop_back();
+  return text;
+}
+
+std::string HmmText(int64_t seconds) {
+  char text[40];
+  snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 3600),
+           static_cast<long long>(seconds / 60 % 60));
+  return text;
+}
+
+std::string IntegerText(int64_t value) {
+  char text[32];
+  snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
+  return text;
+}
+
+std::string PeriodText(const TotalsResult& result) {
+  if (result.hasFrom && result.hasTo)
+    return TotalsDateText(result.from) + " to " + TotalsDateText(result.to);
+  if (result.hasFrom) return "from " + TotalsDateText(result.from);
+  if (result.hasTo) return "up to " + TotalsDateText(result.to);
+  return "all records";
+}
+
+std::string KeyNames(const TotalsChoice& choice, const char* separator) {
+  std::string names;
+  for (size_t i = 0; i < choice.by.size(); ++i) {
+    if (i > 0) names += separator;
+    names += TotalsKeyName(choice.by[i]);
+  }
+  return names;
+}

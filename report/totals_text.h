@@ -1,0 +1,16 @@
+// The number and period texts every totals format shares.
+#pragma once
+#include <stdint.h>
+
+#include <string>
+
+#include "report/totals.h"
+
+std::string HoursText(int64_t seconds);      // "1.50": hours to 2 places, half up
+std::string JsonHoursText(int64_t seconds);  // "1.5", "10.0": the same value, trimmed
+std::string HmmText(int64_t seconds);        // "7:05": whole hours, two-digit minutes
+std::string IntegerText(int64_t value);
+// "2026-03-16 to 2026-03-22", "from 2026-03-16", "up to 2026-03-22", "all records".
+std::string PeriodText(const TotalsResult& result);
+// The key names of the choice, joined by `separator`.
+std::string KeyNames(const TotalsChoice& choice, const char* separator);

@@ -1,0 +1,32 @@
+// What hourwright-report needs of its system: files, the clock and the console.
+// report_io_posix.cpp and report_io_win.cpp hold the two answers.
+#pragma once
+#include <stdint.h>
+
+#include <string>
+
+#include "report/totals.h"
+
+// The file, opened read-only and shared with a writer, handed to `take` in
+// pieces of whole records (the last piece says so). False with a short
+// reason when it is missing, a folder, not readable or 4 GiB or more.
+typedef void (*SheetPieceFunction)(void* context, const unsigned char* bytes, size_t size,
+                                   bool ends);
+bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
+                   std::string* reason);
+enum { kSheetPieceSize = 1 << 20 };  // a whole number of records
+// Written whole to a new file beside `path`, then renamed over it.
+bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason);
+// The local wall-clock time now, in seconds since 1601-01-01.
+int64_t LocalNowSeconds();
+// Descriptions and argument texts as the core holds them (the ANSI code page)
+// and the converter to UTF-8 for the formats that want it.
+std::string ArgumentToAnsi(const std::string& argument);
+AnsiToUtf8Function SystemToUtf8();
+// Text in the ANSI code page to standard output or standard error: wide
+// characters on a Windows console, bytes elsewhere. `table` text gets this
+// system's line ends.
+void WriteStandardOutput(const std::string& text, bool table);
+void WriteStandardError(const std::string& text);
+// The table text as it goes into an --output file on this system.
+std::string TableForFile(const std::string& table);

@@ -1,0 +1,124 @@
+#include <windows.h>
+
+#include <stdio.h>
+
+#include <vector>
+
+#include "common/ansi_utf8.h"
+#include "report_cli/report_io.h"
+#include "store/file_seconds.h"
+#include "store/safe_file_win.h"
+
+static std::string Reason(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      return "no such file";
+    case ERROR_ACCESS_DENIED: return "access denied";
+    case ERROR_SHARING_VIOLATION: return "in use by another program";
+    case ERROR_DISK_FULL: return "the disk is full";
+  }
+  char text[40];
+  snprintf(text, sizeof text, "Windows error %lu", static_cast<unsigned long>(error));
+  return text;
+}
+
+// Shared for reading, writing and deleting, so Hourwright can go on logging
+// into the sheet while it is read; read through one small buffer.
+bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
+                   std::string* reason) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    *reason = "is a folder";
+    return false;
+  }
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+  if (file == INVALID_HANDLE_VALUE) {
+    *reason = Reason(GetLastError());
+    return false;
+  }
+  LARGE_INTEGER size;
+  bool ok = GetFileSizeEx(file, &size) != 0;
+  if (!ok) *reason = Reason(GetLastError());
+  if (ok && size.QuadPart >= (LONGLONG(1) << 32)) ok = false, *reason = "4 GiB or more";
+  std::vector<unsigned char> buffer(ok ? kSheetPieceSize : 0);
+  bool ends = !ok;
+  while (!ends) {
+    DWORD got = 0;
+    while (got < buffer.size()) {
+      DWORD read = 0;
+      if (!ReadFile(file, &buffer[got], static_cast<DWORD>(buffer.size()) - got, &read, NULL))
+        ok = false, *reason = Reason(GetLastError());
+      if (!ok || read == 0) {
+        ends = true;
+        break;
+      }
+      got += read;
+    }
+    if (!ok) break;
+    take(context, buffer.data(), got, ends);
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason) {
+  FilePiece piece = {text.data(), static_cast<DWORD>(text.size())};
+  SetLastError(0);
+  if (ReplaceFileContents(path.c_str(), &piece, 1)) return true;
+  DWORD error = GetLastError();
+  *reason = error ? Reason(error) : "the file could not be replaced";
+  return false;
+}
+
+int64_t LocalNowSeconds() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  int64_t seconds = 0;
+  ToFileSeconds(now, &seconds);
+  return seconds;
+}
+
+std::string ArgumentToAnsi(const std::string& argument) { return argument; }
+
+AnsiToUtf8Function SystemToUtf8() { return AnsiToUtf8; }
+
+static std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+// A console gets wide characters, so accented descriptions read right
+// whatever its own code page; a file or pipe gets the bytes. The table and
+// messages are in the ANSI code page, the other formats in UTF-8.
+static void WriteTo(DWORD which, const std::string& text, bool table) {
+  UINT codePage = table ? CP_ACP : CP_UTF8;
+  HANDLE handle = GetStdHandle(which);
+  if (handle == INVALID_HANDLE_VALUE || handle == NULL || text.empty()) return;
+  DWORD mode, written;
+  if (GetConsoleMode(handle, &mode)) {
+    int length = static_cast<int>(text.size());
+    int wide = MultiByteToWideChar(codePage, 0, text.data(), length, NULL, 0);
+    if (wide <= 0) return;
+    std::wstring utf16(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, &utf16[0], wide);
+    WriteConsoleW(handle, utf16.data(), static_cast<DWORD>(wide), &written, NULL);
+    return;
+  }
+  std::string bytes = table ? WithCrLf(text) : text;
+  WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+}
+
+void WriteStandardOutput(const std::string& text, bool table) { WriteTo(STD_OUTPUT_HANDLE, text, table); }
+
+void WriteStandardError(const std::string& text) { WriteTo(STD_ERROR_HANDLE, text, true); }
+
+std::string TableForFile(const std::string& table) { return WithCrLf(table); }

@@ -1,0 +1,83 @@
+// hourwright-report: hours per project, task, classification or date from
+// one or more time sheets, as a table, CSV, TSV, JSON or an HTML page.
+#include <string>
+#include <vector>
+
+#include "common/version.h"
+#include "report/totals.h"
+#include "report_cli/report_io.h"
+#include "report_cli/report_options.h"
+
+enum { kExitOk = 0, kExitUsage = 1, kExitFile = 2 };
+
+static int UsageError(const std::string& message) {
+  WriteStandardError("hourwright-report: " + message + "\n" + kReportUsage);
+  return kExitUsage;
+}
+
+struct SheetReading {
+  TotalsRun* run;
+  const std::string* name;
+};
+
+static void TakePiece(void* context, const unsigned char* bytes, size_t size, bool ends) {
+  SheetReading* reading = static_cast<SheetReading*>(context);
+  AddTotalsBytes(reading->run, *reading->name, bytes, size, ends);
+}
+
+static void ConvertTexts(std::vector<std::string>* texts) {
+  for (std::string& text : *texts) text = ArgumentToAnsi(text);
+}
+
+int main(int argc, char** argv) {
+  ReportOptions options;
+  std::string error;
+  if (!ParseReportOptions(argc, argv, &options, &error)) return UsageError(error);
+  if (options.help) {
+    WriteStandardOutput(kReportUsage, true);
+    return kExitOk;
+  }
+  if (options.version) {
+    WriteStandardOutput("hourwright-report " HOURWRIGHT_VERSION_TEXT "\n", true);
+    return kExitOk;
+  }
+  if (!options.output.empty() && IsSheetOrDescriptionsPath(options.output)) {
+    WriteStandardError("hourwright-report: will not write over a time sheet or descriptions file: " +
+                       ArgumentToAnsi(options.output) + "\n");
+    return kExitUsage;
+  }
+  TotalsChoice& choice = options.choice;
+  if (!options.hasNow) choice.now = LocalNowSeconds();
+  ConvertTexts(&choice.projects);
+  ConvertTexts(&choice.tasks);
+  ConvertTexts(&choice.classifications);
+
+  // Every sheet is read before anything is written.
+  TotalsRun* run = StartTotals(choice);
+  std::vector<std::string> names;
+  for (const std::string& path : options.sheets) {
+    names.push_back(ArgumentToAnsi(FileNameOf(path)));
+    SheetReading reading = {run, &names.back()};
+    std::string reason;
+    if (!ReadSheetFile(path, TakePiece, &reading, &reason)) {
+      WriteStandardError("hourwright-report: cannot read " + ArgumentToAnsi(path) + ": " + reason + "\n");
+      FinishTotals(run);
+      return kExitFile;
+    }
+  }
+  TotalsResult result = FinishTotals(run);
+  for (const std::string& warning : result.warnings)
+    WriteStandardError("hourwright-report: warning: " + warning + "\n");
+  std::string text = FormatTotals(result, choice, names, options.format, SystemToUtf8());
+  bool table = options.format == kFormatTable;
+  if (options.output.empty()) {
+    WriteStandardOutput(text, table);
+    return kExitOk;
+  }
+  std::string reason;
+  if (!WriteOutputFile(options.output, table ? TableForFile(text) : text, &reason)) {
+    WriteStandardError("hourwright-report: cannot write " + ArgumentToAnsi(options.output) + ": " + reason + "\n");
+    return kExitFile;
+  }
+  return kExitOk;
+}

@@ -1,0 +1,68 @@
+#!/bin/sh
+# hourwright-report end to end on one sample sheet: every format from the
+# native build, read back by python's json and csv and by headless chromium;
+# the Windows exe under Wine must give the same JSON; the failures give their
+# exit codes and write nothing.
+set -e
+BUILD="$1"
+. "$(dirname "$0")/wine-env.sh"
+work="$BUILD/report-tests"
+rm -rf "$work"
+mkdir -p "$work/browser"
+expected=$(python3 "$root/scripts/report-sample.py" "$work")
+native="$BUILD/report/hourwright-report"
+sheet="$work/report.tim"
+run() { "$native" --period all --now 2026-03-20T12:00:00 "$@"; }
+for format in table csv tsv json html; do
+  run --by project,task --format $format "$sheet" >"$work/out.$format"
+done
+run --by project,task --format json --output "$work/written.json" "$sheet"
+cmp "$work/out.json" "$work/written.json"
+chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
+  --disable-component-update --disable-sync --no-first-run --user-data-dir="$work/browser" \
+  --dump-dom "file://$work/out.html" >"$work/dom.html" 2>"$work/chromium.log"
+(cd "$work/browser" && w wine "$BUILD/win64/hourwright-report.exe" --period all \
+  --now 2026-03-20T12:00:00 --by project,task --format json 'Z:'"$sheet" >"$work/wine.json")
+cmp "$work/out.json" "$work/wine.json" || { diff "$work/out.json" "$work/wine.json"; exit 1; }
+
+python3 - "$work" "$expected" <<'PY'
+import csv, io, json, sys
+work, expected = sys.argv[1], json.loads(sys.argv[2])
+report = json.load(open(work + "/out.json", encoding="utf-8"))
+projects = {}
+for row in report["rows"]:
+    projects[row["project"]] = projects.get(row["project"], 0) + row["seconds"]
+assert projects == expected, (projects, expected)
+assert report["total"]["seconds"] == sum(expected.values())
+assert report["running"]["task"] == "Write user guide" and report["running"]["seconds"] == 5400
+assert any(row["task"] == "Caf\u00e9 menu design" for row in report["rows"])
+with open(work + "/out.csv", newline="", encoding="utf-8") as f:
+    table = list(csv.reader(f))
+assert table[0] == ["project", "task", "records", "seconds", "hours", "hmm"], table[0]
+json_rows = [[r["project"], r["task"], str(r["records"]), str(r["seconds"])] for r in report["rows"]]
+assert [r[:4] for r in table[1:]] == json_rows, table
+tsv = open(work + "/out.tsv", encoding="utf-8", newline="").read().split("\r\n")
+assert [line.split("\t")[:4] for line in tsv[1:-1]] == json_rows
+dom = open(work + "/dom.html", encoding="utf-8").read()
+for r in table[1:]:
+    assert ">%s<" % r[5] in dom, ("html lacks", r)
+hm = "%d:%02d" % (sum(expected.values()) // 3600, sum(expected.values()) // 60 % 60)
+assert hm in dom and hm in open(work + "/out.table", encoding="utf-8").read()
+PY
+
+# Failures: exit 1 for the command line, 2 for a sheet; nothing written.
+expect() {
+  code=$1; shift
+  status=0; "$native" --output "$work/none.json" "$@" >/dev/null 2>"$work/err" || status=$?
+  [ "$status" = "$code" ] && [ ! -e "$work/none.json" ] ||
+    { echo "report failure case '$*': exit $status, wanted $code"; cat "$work/err"; exit 1; }
+}
+expect 1 --bogus "$sheet"
+expect 1 --from 2026-03-20 --to 2026-03-19 "$sheet"
+expect 1 --from 2026-02-30 "$sheet"
+expect 2 "$sheet" "$work/missing.tim"
+expect 2 "$work"
+status=0; "$native" --output "$sheet" "$sheet" 2>/dev/null || status=$?
+[ "$status" = 1 ] && python3 "$root/scripts/report-sample.py" "$work" >/dev/null
+grep -q "cannot read $work: is a folder" "$work/err"
+echo "report end-to-end checks passed: 5 formats, wine JSON equal, 6 failures"
