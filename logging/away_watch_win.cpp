@@ -101,20 +101,23 @@ static void Ask(HWND window, const AwaySpan& span) {
 // The away time ends when input comes back, so a question is only decided
 // when the idle clock shows new input; a quiet still going on is left to run.
 static void CheckIdleClock(HWND window) {
-  IdleClockReading reading;
-  if (!LoggingActive || !ReadIdleClock(&reading)) {
-    watch.watching = watch.watching && LoggingActive;
+  if (!LoggingActive) {
+    watch.watching = false;  // the next task's quiet starts with the next reading
     return;
   }
-  // The difference of two ticks is right across the tick count's wrap.
+  IdleClockReading reading;
+  if (!ReadIdleClock(&reading)) return;
+  if (watch.watching && reading.lastInputTick == watch.lastInputTick) return;  // still quiet
+  // The difference of two ticks is right across the tick count's wrap. The
+  // input's wall-clock time is taken now, so a clock that stood still
+  // during a sleep cannot shorten the quiet before it.
   int64_t lastInput = NowSeconds() - static_cast<int64_t>((reading.nowTick - reading.lastInputTick) / 1000);
-  if (watch.watching && reading.lastInputTick == watch.lastInputTick) return;
-  bool wasWatching = watch.watching;
+  bool quietEnded = watch.watching;
   AwayFacts facts = {watch.quietFrom, CurrentRecord.startSeconds, lastInput, AwayMinutes};
   watch.watching = true;
   watch.lastInputTick = reading.lastInputTick;
   watch.quietFrom = lastInput;
-  if (!wasWatching) return;
+  if (!quietEnded) return;
   AwaySpan span = DecideAway(facts);
   if (span.ask) Ask(window, span);
 }
