@@ -102,12 +102,16 @@ static void TimeOfSeconds(int64_t seconds, SYSTEMTIME& time) {
   FileTimeToSystemTime(&file, &time);
 }
 
+static void CloseRecord(TimeRecord& record, const SYSTEMTIME& stopTime, int64_t stopSeconds) {
+  record.stopTime = stopTime;
+  record.stopSeconds = stopSeconds;
+  ComputeElapsed(ElapsedSeconds(record.stopSeconds, record.startSeconds), &record.elapsedMinutes,
+                 &record.elapsedHours);
+}
+
 static void EndTaskWithStop(HWND window, const SYSTEMTIME& stopTime, int64_t stopSeconds) {
-  CurrentRecord.stopTime = stopTime;
-  CurrentRecord.stopSeconds = stopSeconds;
+  CloseRecord(CurrentRecord, stopTime, stopSeconds);
   LoggingActive = false;
-  ComputeElapsed(ElapsedSeconds(CurrentRecord.stopSeconds, CurrentRecord.startSeconds),
-                 &CurrentRecord.elapsedMinutes, &CurrentRecord.elapsedHours);
 
   if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;
 
@@ -154,11 +158,10 @@ void DiscardTimeSince(HWND window, int64_t awayStart) {
     return;
   }
   if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;
+  SYSTEMTIME stopTime;
+  TimeOfSeconds(awayStart, stopTime);
   TimeRecord ended = CurrentRecord;
-  TimeOfSeconds(awayStart, ended.stopTime);
-  ended.stopSeconds = awayStart;
-  ComputeElapsed(ElapsedSeconds(ended.stopSeconds, ended.startSeconds), &ended.elapsedMinutes,
-                 &ended.elapsedHours);
+  CloseRecord(ended, stopTime, awayStart);
   TimeRecord restarted = CurrentRecord;
   StampNow(restarted.startTime, restarted.startSeconds);
   // Both records in one rewrite: the away time must not end up in the file
