@@ -5,8 +5,9 @@
 #include <stdint.h>
 
 enum { kAwayTimerId = 18, kAwayCheckMs = 30000 };
-// Posted to the main window: the waiting question may be asked now.
-enum { WM_AWAY_ASK = WM_APP + 18 };
+// Posted to the main window: the waiting question may be asked now; the idle
+// clock is to be read now (the computer goes to sleep or woke up).
+enum { WM_AWAY_ASK = WM_APP + 18, WM_AWAY_CHECK = WM_APP + 19 };
 
 // The option as the watch uses it (minutes; 0 never); the Options dialog
 // changes it once the new value is written.

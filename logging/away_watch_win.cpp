@@ -108,10 +108,13 @@ static void CheckIdleClock(HWND window) {
   IdleClockReading reading;
   if (!ReadIdleClock(&reading)) return;
   if (watch.watching && reading.lastInputTick == watch.lastInputTick) return;  // still quiet
-  // The difference of two ticks is right across the tick count's wrap. The
-  // input's wall-clock time is taken now, so a clock that stood still
+  // The difference of two ticks is right across the tick count's wrap; one
+  // "below zero" is input stamped just after the tick count was read. The
+  // input's wall-clock time is taken now, so a tick count that stood still
   // during a sleep cannot shorten the quiet before it.
-  int64_t lastInput = NowSeconds() - static_cast<int64_t>((reading.nowTick - reading.lastInputTick) / 1000);
+  DWORD idle = reading.nowTick - reading.lastInputTick;
+  if (idle > 0x7FFFFFFF) idle = 0;
+  int64_t lastInput = NowSeconds() - static_cast<int64_t>(idle / 1000);
   bool quietEnded = watch.watching;
   AwayFacts facts = {watch.quietFrom, CurrentRecord.startSeconds, lastInput, AwayMinutes};
   watch.watching = true;
@@ -129,13 +132,17 @@ bool HandleAwayMessage(HWND window, UINT message, WPARAM wParam) {
       CheckIdleClock(window);
       return true;
     case WM_POWERBROADCAST:
-      // A fresh reading before the sleep fixes where the quiet starts; the
-      // one after the wake ends it if the wake came with input. The time
-      // asleep lies between them on the wall clock, so it counts as away.
+      // The quiet runs from the last input read before the sleep; the time
+      // asleep lies between it and the wake on the wall clock, so it counts
+      // as away. The clock is read again at both ends, posted so that a
+      // question never holds up the system's broadcast.
       if (wParam == PBT_APMSUSPEND || wParam == PBT_APMRESUMESUSPEND ||
           wParam == PBT_APMRESUMEAUTOMATIC)
-        CheckIdleClock(window);
+        PostMessageA(window, WM_AWAY_CHECK, 0, 0);
       return false;
+    case WM_AWAY_CHECK:
+      CheckIdleClock(window);
+      return true;
     case WM_ENABLE:
       if (wParam && watch.waiting) PostMessageA(window, WM_AWAY_ASK, 0, 0);
       return false;
