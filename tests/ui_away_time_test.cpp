@@ -62,14 +62,18 @@ class UiAwayTime : public MainWindowTest {
     Press(user, IDM_OPEN_TIMESHEET);
     ASSERT_TRUE(LoggingActive);
   }
-  // The first check sees an hour's quiet; the second sees input again.
-  void ComeBack(ScriptedUser& user) {
+  // The first check sees an hour's quiet; the second, on the timer or at a
+  // wake of the computer, sees input again.
+  void ComeBack(ScriptedUser& user, bool wake) {
     idleClock = {1000, 1000 + kAway * 1000};
     awayFrom_ = NowSeconds() - kAway;
     PostMessageA(window_, WM_TIMER, kAwayTimerId, 0);
     PumpFor(50);
     idleClock = {1000 + kAway * 1000, 1000 + kAway * 1000};
-    PostMessageA(window_, WM_TIMER, kAwayTimerId, 0);
+    if (wake)
+      PostMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    else
+      PostMessageA(window_, WM_TIMER, kAwayTimerId, 0);
     user.RunUntilDone();
   }
   TempFolder folder_;
@@ -87,12 +91,14 @@ TEST_F(UiAwayTime, EachAnswerLeavesTheSheetAsSaid) {
     bool logging;
     int64_t endedAt;  // 1: at the away start; 0: no closed task record
     bool restartedNow;
+    bool wake = false;
   } cases[] = {
       {"keep", 7200, IDC_AWAY_KEEP, false, 2, true, 0, false},
       {"escape keeps", 7200, IDCANCEL, false, 2, true, 0, false},
       {"discard: two records", 7200, IDC_AWAY_DISCARD, false, 3, true, 1, true},
       {"discard from the start: one record", 1800, IDC_AWAY_DISCARD, false, 2, true, 0, true},
       {"end at the away start", 7200, IDC_AWAY_END, false, 2, false, 1, false},
+      {"end at the away start, back by a wake", 7200, IDC_AWAY_END, false, 2, false, 1, false, true},
       {"end, sheet held", 7200, IDC_AWAY_END, true, 2, true, 0, false},
   };
   for (const Case& c : cases) {
@@ -115,7 +121,7 @@ TEST_F(UiAwayTime, EachAnswerLeavesTheSheetAsSaid) {
     if (c.held)
       user.AnswerBox("Hourwright", "Unable To Write Time Sheet " + sheet_ +
                      "\nThe Task is still logging; End Task again to retry.", IDOK);
-    ComeBack(user);
+    ComeBack(user, c.wake);
     held.reset();
 
     int64_t from = awayFrom_ > taskStart ? awayFrom_ : taskStart;
