@@ -89,7 +89,7 @@ TEST_F(UiAwayTime, EachAnswerLeavesTheSheetAsSaid) {
     bool held;
     size_t records;  // afterwards, the earlier closed one included
     bool logging;
-    int64_t endedAt;  // 1: at the away start; 0: no closed task record
+    bool ended;  // the task's record closed at the away start
     bool restartedNow;
     bool wake = false;
   } cases[] = {
@@ -129,10 +129,10 @@ TEST_F(UiAwayTime, EachAnswerLeavesTheSheetAsSaid) {
     std::vector<TimeRecord> records = ReadRecords(sheet_);
     ASSERT_EQ(records.size(), c.records);
     EXPECT_EQ(LoggingActive, c.logging);
-    if (!c.endedAt && !c.restartedNow) {
+    if (!c.ended && !c.restartedNow) {
       EXPECT_EQ(ReadBytes(sheet_), before);
     }
-    if (c.endedAt) {
+    if (c.ended) {
       EXPECT_NEAR(static_cast<double>(records[1].stopSeconds), static_cast<double>(from), 2);
       char clock[16];
       ClockText(records[1].stopSeconds, clock, sizeof clock);
@@ -144,9 +144,7 @@ TEST_F(UiAwayTime, EachAnswerLeavesTheSheetAsSaid) {
     }
   }
 }
-}  // namespace
 
-namespace {
 // APPDATA pointed at a fresh folder for the length of a test.
 class AppDataFolder {
  public:
