@@ -3,7 +3,6 @@
 #include <string.h>
 
 #include "logging/away_time.h"
-#include "store/options_text.h"
 
 static const int64_t kNoon = 400000LL * 86400 + 12 * 3600;  // 12:00:00 on some day
 
@@ -59,15 +58,4 @@ TEST(PureAwayTime, QuestionTextsReadAsTheStampsDo) {
   AwaySpan folded = FoldAway({true, kNoon, kNoon + 1200}, {true, kNoon + 1500, kNoon + 3000});
   EXPECT_EQ(folded.from, kNoon);
   EXPECT_EQ(folded.to, kNoon + 3000);
-}
-
-TEST(PureOptionsText, WrittenTextReadsBack) {
-  for (int32_t minutes : {0, 15, 1440}) {
-    char text[64];
-    size_t length = OptionsFileText(minutes, text, sizeof text);
-    EXPECT_EQ(ParseAwayMinutes(text, length), minutes);
-  }
-  char text[64];
-  OptionsFileText(30, text, sizeof text);
-  EXPECT_STREQ(text, "[away]\r\nminutes=30\r\n");
 }
