@@ -14,6 +14,8 @@
 #include "editors/description_lists_editor.h"
 #include "export/export_dialog.h"
 #include "store/current_task.h"
+#include "logging/away_watch.h"
+#include "logging/options_dialog.h"
 #include "logging/task_logging.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
@@ -31,6 +33,7 @@ static BOOL OnInitDialog(HWND window) {
                reinterpret_cast<LPARAM>(LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON))));
   AddTrayIcon(window);
   EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), FALSE);
+  StartAwayWatch(window);
   return TRUE;
 }
 
@@ -100,6 +103,9 @@ static BOOL OnCommand(HWND window, int id) {
     case IDM_ABOUT:
       ShowAboutBox(window);
       return TRUE;
+    case IDM_OPTIONS:
+      ShowOptionsDialog(window);
+      return TRUE;
   }
   return FALSE;
 }
@@ -145,6 +151,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     RestoreTrayIcon(window);
     return TRUE;
   }
+  if (HandleAwayMessage(window, message, wParam)) return TRUE;
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog(window);
