@@ -14,6 +14,8 @@
 #include "editors/description_lists_editor.h"
 #include "export/export_dialog.h"
 #include "store/current_task.h"
+#include "logging/away_watch.h"
+#include "logging/options_dialog.h"
 #include "logging/task_logging.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
@@ -32,6 +34,7 @@ static BOOL OnInitDialog(HWND window) {
                reinterpret_cast<LPARAM>(LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON))));
   AddTrayIcon(window);
   EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), FALSE);
+  StartAwayWatch(window);
   return TRUE;
 }
 
@@ -82,8 +85,8 @@ static BOOL OnCommand(HWND window, int id) {
       return TRUE;
     case IDM_TASK_LISTS:
       if (TimeSheetOpen()) {
-        ShowDescriptionListsEditor(window);
-        FillMainCombos(window);
+        DescriptionListsCopy shown = ShowDescriptionListsEditor(window);
+        FillMainCombos(window, &shown);
       }
       return TRUE;
     case IDM_TIME_ENTRIES:
@@ -103,6 +106,9 @@ static BOOL OnCommand(HWND window, int id) {
       return TRUE;
     case IDM_ABOUT:
       ShowAboutBox(window);
+      return TRUE;
+    case IDM_OPTIONS:
+      ShowOptionsDialog(window);
       return TRUE;
   }
   return FALSE;
@@ -149,6 +155,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     RestoreTrayIcon(window);
     return TRUE;
   }
+  if (HandleAwayMessage(window, message, wParam)) return TRUE;
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog(window);

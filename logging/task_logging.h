@@ -1,11 +1,19 @@
 // Starting, ending and resuming the logged task from the main window.
 #pragma once
 #include <windows.h>
+#include <stdint.h>
 #include "store/sheet_paths.h"
 
 void StartTask(HWND mainWindow);
 void EndTask(HWND mainWindow);
 void OfferResume(HWND mainWindow);
+// The answers to an away time starting at `awayStart` (FileSeconds): end the
+// task there; or drop the time from there to now, ending the task there and
+// starting it again now (only its start moves when nothing was logged before
+// the away time). A write that fails is told as End Task's is, and the task
+// goes on as it was.
+void EndTaskAt(HWND mainWindow, int64_t awayStart);
+void DiscardTimeSince(HWND mainWindow, int64_t awayStart);
 // Called once another time sheet has been chosen: a task being logged ends in
 // `ownSheet`, the sheet it was started in. False when that end could not be
 // written: the task goes on and `ownSheet` is the time sheet again.

@@ -10,24 +10,18 @@
 #include "logging/resume_question.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
-#include "store/description_text.h"
+#include "store/description_field.h"
 #include "store/file_seconds.h"
 #include "store/file_selection.h"
 #include "store/paths.h"
 #include "store/stamp_text.h"
 #include "store/time_sheet.h"
 
-static void ShowField(HWND window, int id, const char* field) {
-  char text[kDescriptionSize];
-  CopyDescription(text, field);  // a record from a file may lack its NUL
-  SetDlgItemTextA(window, id, text);
-}
-
 static void ShowLoggedTask(HWND window) {
   EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), TRUE);
-  ShowField(window, IDC_MAIN_CURRENT_TASK, CurrentRecord.task);
-  ShowField(window, IDC_MAIN_CURRENT_PROJECT, CurrentRecord.project);
-  ShowField(window, IDC_MAIN_CURRENT_CLASSIFICATION, CurrentRecord.classification);
+  ShowDescriptionField(window, IDC_MAIN_CURRENT_TASK, CurrentRecord.task);
+  ShowDescriptionField(window, IDC_MAIN_CURRENT_PROJECT, CurrentRecord.project);
+  ShowDescriptionField(window, IDC_MAIN_CURRENT_CLASSIFICATION, CurrentRecord.classification);
 }
 
 // Writes the running task's open record; only a written start is shown.
@@ -94,11 +88,24 @@ static void ReportUnwrittenEnd() {
   ShowError(text);
 }
 
-void EndTask(HWND window) {
-  StampNow(CurrentRecord.stopTime, CurrentRecord.stopSeconds);
+// Local wall-clock time back from FileSeconds, as the record keeps it.
+static void TimeOfSeconds(int64_t seconds, SYSTEMTIME& time) {
+  ULARGE_INTEGER ticks;
+  ticks.QuadPart = static_cast<ULONGLONG>(seconds) * 10000000ull;
+  FILETIME file = {ticks.LowPart, ticks.HighPart};
+  FileTimeToSystemTime(&file, &time);
+}
+
+static void CloseRecord(TimeRecord& record, const SYSTEMTIME& stopTime, int64_t stopSeconds) {
+  record.stopTime = stopTime;
+  record.stopSeconds = stopSeconds;
+  ComputeElapsed(ElapsedSeconds(record.stopSeconds, record.startSeconds), &record.elapsedMinutes,
+                 &record.elapsedHours);
+}
+
+static void EndTaskWithStop(HWND window, const SYSTEMTIME& stopTime, int64_t stopSeconds) {
+  CloseRecord(CurrentRecord, stopTime, stopSeconds);
   LoggingActive = false;
-  ComputeElapsed(ElapsedSeconds(CurrentRecord.stopSeconds, CurrentRecord.startSeconds),
-                 &CurrentRecord.elapsedMinutes, &CurrentRecord.elapsedHours);
 
   if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;
 
@@ -112,6 +119,55 @@ void EndTask(HWND window) {
   }
   LoggingActive = false;
   EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), FALSE);
+}
+
+void EndTask(HWND window) {
+  SYSTEMTIME stopTime;
+  int64_t stopSeconds = 0;
+  StampNow(stopTime, stopSeconds);
+  EndTaskWithStop(window, stopTime, stopSeconds);
+}
+
+void EndTaskAt(HWND window, int64_t awayStart) {
+  SYSTEMTIME stopTime;
+  TimeOfSeconds(awayStart, stopTime);
+  EndTaskWithStop(window, stopTime, awayStart);
+}
+
+// Nothing was logged before the away time: the task simply starts now.
+static void MoveStartToNow(HWND window) {
+  TimeRecord before = CurrentRecord;
+  StampNow(CurrentRecord.startTime, CurrentRecord.startSeconds);
+  // A task that was never written stays so; it is written when it ends.
+  if (TimeSheetPath[0] == '\0') return;
+  if (!WriteLoggedTask(window)) {
+    CurrentRecord = before;
+    ReportUnwrittenEnd();
+  }
+}
+
+void DiscardTimeSince(HWND window, int64_t awayStart) {
+  if (awayStart <= CurrentRecord.startSeconds) {
+    MoveStartToNow(window);
+    return;
+  }
+  if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;
+  SYSTEMTIME stopTime;
+  TimeOfSeconds(awayStart, stopTime);
+  TimeRecord ended = CurrentRecord;
+  CloseRecord(ended, stopTime, awayStart);
+  TimeRecord restarted = CurrentRecord;
+  StampNow(restarted.startTime, restarted.startSeconds);
+  // Both records in one rewrite: the away time must not end up in the file
+  // as half an answer.
+  if (SaveTaskSplit(ended, restarted) == 0) {
+    ReportUnwrittenEnd();
+    return;
+  }
+  CurrentRecord = restarted;
+  char stamp[kStampTextSize];
+  StampText(CurrentRecord.startTime, stamp, sizeof stamp);
+  SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
 }
 
 // Kept running across the switch, the task's end would land in the new sheet

@@ -71,6 +71,18 @@
 #define IDC_ABOUT_WEB_SITE 1034
 #define IDC_ABOUT_PRODUCT_PAGE 1045
 
+// Options (dialog 151)
+#define IDC_OPTIONS_AWAY_MINUTES 1050
+
+// Away time question (dialog 152)
+#define IDC_AWAY_TEXT 1060
+#define IDC_AWAY_KEEP 1061
+#define IDC_AWAY_DISCARD 1062
+#define IDC_AWAY_END 1063
+#define IDC_AWAY_TASK 1064
+#define IDC_AWAY_PROJECT 1065
+#define IDC_AWAY_CLASSIFICATION 1066
+
 // Time records editor (dialog 110)
 #define IDC_RECORDS_LIST 1010
 #define IDC_RECORDS_PURGE 1011

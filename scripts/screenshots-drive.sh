@@ -143,6 +143,33 @@ else
   echo "note: this build has no lists editor yet; docs/lists-editor.png not taken"
 fi
 
+# File > Options: ask after one minute, then a minute and more without input
+# while the task logs; on the way back the question is asked at once.
+# Chosen by its underlined letter: Totals stands above it.
+click 18 31
+xdotool key p
+if dialog=$(find_window "Options" 50); then
+  point_at "$dialog"
+  xdotool key ctrl+a; xdotool type --delay 20 "1"
+  shot "$dialog" options-dialog.png
+  xdotool key Return
+  gone "Options"
+  echo "waiting 75 s without input for the away-time question"
+  sleep 75
+  point_at "$main"
+  xdotool mousemove --window "$main" 60 60
+  if dialog=$(find_window "Away Time" 450); then
+    shot "$dialog" away-time.png
+    point_at "$dialog"
+    xdotool key Escape
+    gone "Away Time"
+  else
+    echo "note: the away-time question did not appear; docs/away-time.png not taken"
+  fi
+else
+  echo "note: this build has no Options dialog yet; docs/away-time.png not taken"
+fi
+
 # Help > About.
 menu 119 140 69
 if dialog=$(find_other_window 50); then

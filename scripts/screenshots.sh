@@ -18,7 +18,9 @@ exe="$BUILD/win64/hourwright.exe"
 sheets="$WINEPREFIX/drive_c/Time Sheets"
 rm -rf "$sheets"
 mkdir -p "$sheets"
-trap 'rm -rf "$sheets"' EXIT
+# The options the drive sets (away time after one minute) go with the sheet.
+options="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Hourwright"
+trap 'rm -rf "$sheets" "$options"' EXIT
 python3 "$root/scripts/sample-time-sheet.py" "$sheets"
 
 out="$root/docs"

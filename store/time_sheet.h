@@ -25,3 +25,8 @@ int KeepRecordsFrom(int64_t cutoff);
 int SaveEditedKeepingTask();
 int InsertRecordBeforeTask(TimeRecord record);
 int KeepRecordsFromKeepingTask(int64_t cutoff);
+
+// The running task cut in two around an away time: `ended` takes the place of
+// a trailing open record (or goes after the last record) and `restarted`
+// follows it, in one whole rewrite, so the file has both or neither.
+int SaveTaskSplit(const TimeRecord& ended, const TimeRecord& restarted);

@@ -120,3 +120,15 @@ static int KeepFrom(int64_t cutoff, bool keepTask) {
 int KeepRecordsFrom(int64_t cutoff) { return KeepFrom(cutoff, false); }
 
 int KeepRecordsFromKeepingTask(int64_t cutoff) { return KeepFrom(cutoff, true); }
+
+int SaveTaskSplit(const TimeRecord& ended, const TimeRecord& restarted) {
+  if (LoadTimeSheet() < 0) return 0;  // a missing file is made with the two records
+  CleanLoadedRecords();
+  TimeRecord tail[2] = {ended, restarted};
+  ClearTextTails(tail, 2);
+  int32_t kept = RecordsWrittenBack(TimeSheet.records, TimeSheet.count);
+  FilePiece pieces[2] = {{TimeSheet.records, BytesOf(kept)}, {tail, BytesOf(2)}};
+  int written = Rewrite(pieces, 2);
+  if (!written) ReleaseTimeSheet();
+  return written;
+}

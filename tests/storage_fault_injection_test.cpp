@@ -70,6 +70,8 @@ const Writer kWriters[] = {
     {"append", kSheet, false, 0, "", "",
      [] { CurrentRecord = Open(400); return SaveTimeSheet(NULL, kSaveAppend); },
      [] { return kOriginalSheet + Bytes({Open(400)}); }},
+    {"away split", kSheet, false, 0, "", "", [] { return SaveTaskSplit(Closed(400), Open(500)); },
+     [] { return kOriginalSheet + Bytes({Closed(400), Open(500)}); }},
     {"as-edited save", kSheet, true, 0, "", "",
      [] {
        if (TimeSheet.count > 1) TimeSheet.records[1] = Closed(222);

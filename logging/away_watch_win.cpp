@@ -1,0 +1,154 @@
+#include "logging/away_watch.h"
+
+#include "logging/away_question.h"
+#include "logging/away_time.h"
+#include "logging/task_logging.h"
+#include "store/current_task.h"
+#include "store/file_seconds.h"
+#include "store/options_file.h"
+
+static bool ReadSystemIdleClock(IdleClockReading* reading) {
+  LASTINPUTINFO input = {sizeof input, 0};
+  if (!GetLastInputInfo(&input)) return false;
+  reading->lastInputTick = input.dwTime;
+  reading->nowTick = GetTickCount();
+  return true;
+}
+
+bool (*ReadIdleClock)(IdleClockReading* reading) = ReadSystemIdleClock;
+int32_t AwayMinutes = kAwayMinutesDefault;
+
+struct AwayWatch {
+  bool watching;        // a task is logging and the last input below is known
+  DWORD lastInputTick;  // the idle clock's last input at the previous check
+  int64_t quietFrom;    // the same input in FileSeconds: where a quiet starts
+  bool waiting;         // a question waits for another window to close
+  bool asking;          // the question is open
+  AwaySpan span;        // the waiting question's span
+  TimeRecord task;      // the task it is about
+};
+static AwayWatch watch;
+
+static int64_t NowSeconds() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  int64_t seconds = 0;
+  ToFileSeconds(now, &seconds);
+  return seconds;
+}
+
+void StartAwayWatch(HWND window) {
+  watch = AwayWatch();
+  AwayMinutes = LoadAwayMinutes();
+  SetTimer(window, kAwayTimerId, kAwayCheckMs, NULL);
+}
+
+// A hidden or minimised main window would leave the question out of sight.
+static void BringBack(HWND window) {
+  if (!IsWindowVisible(window) || IsIconic(window)) ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+}
+
+static void Answer(HWND window, AwayAnswer answer, int64_t awayStart) {
+  switch (answer) {
+    case kAwayKeep:
+      break;
+    case kAwayDiscard:
+      DiscardTimeSince(window, awayStart);
+      break;
+    case kAwayEnd:
+      EndTaskAt(window, awayStart);
+      break;
+  }
+}
+
+// Asked about a task that has since ended or changed, an answer would land
+// on the wrong record: such a question is dropped.
+static bool StillLogging(const TimeRecord& task) { return LoggingActive && SameTask(task, CurrentRecord); }
+
+static void AskWhenFree(HWND window) {
+  if (!watch.waiting || watch.asking) return;
+  if (!StillLogging(watch.task)) {
+    watch.waiting = false;
+    return;
+  }
+  // Another dialog or message box of ours is open; its closing re-enables the
+  // main window, and WM_ENABLE brings the question back here.
+  if (!IsWindowEnabled(window)) return;
+  watch.waiting = false;
+  BringBack(window);
+  watch.asking = true;
+  AwaySpan span = watch.span;
+  TimeRecord task = watch.task;
+  AwayAnswer answer = AskAboutAwayTime(window, span, task);
+  watch.asking = false;
+  if (StillLogging(task)) Answer(window, answer, span.from);
+}
+
+static void Ask(HWND window, const AwaySpan& span) {
+  // One question at a time: a second away time joins the one being asked.
+  if (watch.asking && FoldIntoAwayQuestion(span)) return;
+  if (watch.waiting && SameTask(watch.task, CurrentRecord)) {
+    watch.span = FoldAway(watch.span, span);
+  } else {
+    watch.span = span;
+    watch.task = CurrentRecord;
+  }
+  watch.waiting = true;
+  AskWhenFree(window);
+}
+
+// The away time ends when input comes back, so a question is only decided
+// when the idle clock shows new input; a quiet still going on is left to run.
+static void CheckIdleClock(HWND window) {
+  if (!LoggingActive) {
+    watch.watching = false;  // the next task's quiet starts with the next reading
+    return;
+  }
+  IdleClockReading reading;
+  if (!ReadIdleClock(&reading)) return;
+  if (watch.watching && reading.lastInputTick == watch.lastInputTick) return;  // still quiet
+  // The difference of two ticks is right across the tick count's wrap; one
+  // "below zero" is input stamped just after the tick count was read. The
+  // input's wall-clock time is taken now, so a tick count that stood still
+  // during a sleep cannot shorten the quiet before it.
+  DWORD idle = reading.nowTick - reading.lastInputTick;
+  if (idle > 0x7FFFFFFF) idle = 0;
+  int64_t lastInput = NowSeconds() - static_cast<int64_t>(idle / 1000);
+  bool quietEnded = watch.watching;
+  AwayFacts facts = {watch.quietFrom, CurrentRecord.startSeconds, lastInput, AwayMinutes};
+  watch.watching = true;
+  watch.lastInputTick = reading.lastInputTick;
+  watch.quietFrom = lastInput;
+  if (!quietEnded) return;
+  AwaySpan span = DecideAway(facts);
+  if (span.ask) Ask(window, span);
+}
+
+bool HandleAwayMessage(HWND window, UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_TIMER:
+      if (wParam != kAwayTimerId) return false;
+      CheckIdleClock(window);
+      return true;
+    case WM_POWERBROADCAST:
+      // The quiet runs from the last input read before the sleep; the time
+      // asleep lies between it and the wake on the wall clock, so it counts
+      // as away. The clock is read again at both ends, posted so that a
+      // question never holds up the system's broadcast.
+      if (wParam == PBT_APMSUSPEND || wParam == PBT_APMRESUMESUSPEND ||
+          wParam == PBT_APMRESUMEAUTOMATIC)
+        PostMessageA(window, WM_AWAY_CHECK, 0, 0);
+      return false;
+    case WM_AWAY_CHECK:
+      CheckIdleClock(window);
+      return true;
+    case WM_ENABLE:
+      if (wParam && watch.waiting) PostMessageA(window, WM_AWAY_ASK, 0, 0);
+      return false;
+    case WM_AWAY_ASK:
+      AskWhenFree(window);
+      return true;
+  }
+  return false;
+}

@@ -1,0 +1,14 @@
+// The program's options file, %APPDATA%\Hourwright\hourwright.ini, as text.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+// Ask about away time after this many minutes without input; 0 never.
+enum { kAwayMinutesDefault = 15, kAwayMinutesMost = 1440 };
+
+// The minutes of "[away]" "minutes=", or the default when the text has no
+// such key or its value is not a whole number from 0 to kAwayMinutesMost.
+int32_t ParseAwayMinutes(const char* text, size_t length);
+
+// The whole file for `minutes`; returns its length.
+size_t OptionsFileText(int32_t minutes, char* out, size_t outSize);
