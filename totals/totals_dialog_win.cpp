@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "store/file_seconds.h"
 #include "store/paths.h"
+#include "store/unreadable_sheet.h"
 #include "totals/report_file.h"
 #include "totals/totals_dialog.h"
 #include "totals/totals_texts.h"
@@ -263,9 +264,7 @@ void ShowTotalsDialog(HWND owner) {
   }
   TotalsWindow window;
   if (ReadSheetBytes(TimeSheetPath, &window.sheetBytes) < 0) {
-    char text[kPathSize + 64];
-    snprintf(text, sizeof text, "Unable To Read Time Sheet %s", TimeSheetPath);
-    ShowError(text);
+    ReportUnreadableTimeSheet();  // as the records editor says it, and nothing opens
     return;
   }
   window.sheetName = PathFileName(TimeSheetPath);
