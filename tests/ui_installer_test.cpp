@@ -120,6 +120,32 @@ class UsersTimeSheet {
   std::string bytes_;
 };
 
+// The installed program, started as from its shortcut, until it goes out of scope.
+class InstalledProgram {
+ public:
+  InstalledProgram() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string folder = InstallFolder(), commandLine = "\"" + folder + "\\hourwright.exe\"";
+    EXPECT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info_));
+    ProcessWindow search = {info_.dwProcessId, NULL};
+    EXPECT_TRUE(WaitFor([&] {
+      search.found = NULL;
+      EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+      return search.found != NULL;
+    }, kSlowMs)) << "the installed program showed no main window";
+  }
+  ~InstalledProgram() {
+    TerminateProcess(info_.hProcess, 0);
+    WaitForSingleObject(info_.hProcess, kSlowMs);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
 class UiInstaller : public testing::Test {
  protected:
   void SetUp() override {
@@ -156,21 +182,7 @@ TEST_F(UiInstaller, InstallsStartsAndUninstallsLeavingTheUsersTimeSheets) {
   EXPECT_EQ(UninstallValue("InstallLocation"), folder);
 
   // The installed program starts and shows its window.
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  std::string commandLine = "\"" + folder + "\\hourwright.exe\"";
-  ASSERT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info));
-  ProcessWindow search = {info.dwProcessId, NULL};
-  EXPECT_TRUE(WaitFor([&] {
-    search.found = NULL;
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != NULL;
-  }, kSlowMs)) << "the installed program showed no main window";
-  TerminateProcess(info.hProcess, 0);
-  WaitForSingleObject(info.hProcess, kSlowMs);
-  CloseHandle(info.hProcess);
-  CloseHandle(info.hThread);
+  { InstalledProgram program; }
 
   Uninstall();
   for (const char* name : {"hourwright.exe", "hourwright-guide.html", "README.txt", "uninstall.exe"})
@@ -191,4 +203,31 @@ TEST_F(UiInstaller, UninstallKeepsATimeSheetSavedInTheProgramFolder) {
   EXPECT_EQ(ReadBytes(kept), bytes);
   DeleteFileA(kept.c_str());
   RemoveDirectoryA(InstallFolder().c_str());
+}
+
+// A running copy holds its exe; setup and uninstall (silent, so the question
+// is answered Cancel) leave everything as it was, and go ahead once it closed.
+TEST_F(UiInstaller, InstallAndUninstallWaitForTheRunningProgramToClose) {
+  std::string folder = InstallFolder(), exe = ReadBytes(folder + "\\hourwright.exe");
+  // In place (_?=), the uninstaller runs to its end and its exit code counts.
+  const std::string uninstall = "\"" + folder + "\\uninstall.exe\" /S _?=" + folder;
+  const struct {
+    const char* name;
+    std::string commandLine;
+  } runs[] = {{"upgrade", "\"" + DistFile("-setup.exe") + "\" /S"}, {"uninstall", uninstall}};
+  {
+    InstalledProgram program;
+    for (const auto& run : runs) {
+      DWORD code = RunToEnd(run.commandLine);
+      EXPECT_NE(code, 0u) << run.name;
+      EXPECT_NE(code, STILL_ACTIVE) << run.name << ": waited for an answer";
+      EXPECT_EQ(ReadBytes(folder + "\\hourwright.exe"), exe) << run.name;
+      EXPECT_TRUE(FileExists(folder + "\\uninstall.exe") && UninstallKeyExists()) << run.name;
+    }
+  }
+  for (const auto& run : runs) EXPECT_EQ(RunToEnd(run.commandLine), 0u) << run.name;
+  EXPECT_FALSE(FileExists(folder + "\\hourwright.exe"));
+  EXPECT_FALSE(UninstallKeyExists());
+  DeleteFileA((folder + "\\uninstall.exe").c_str());  // left by the in-place run
+  RemoveDirectoryA(folder.c_str());
 }
