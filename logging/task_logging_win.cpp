@@ -87,11 +87,7 @@ static bool ChooseFileForEndedTask(HWND window) {
 }
 
 static void ReportUnwrittenEnd() {
-  char text[512];
-  snprintf(text, sizeof text,
-           "Unable To Write Time Sheet %s\nThe Task is still logging; End Task again to retry.",
-           TimeSheetPath);
-  ShowError(text);
+  ReportUnableToWrite("Time Sheet", TimeSheetPath, "The Task is still logging; End Task again to retry.");
 }
 
 void EndTask(HWND window) {
