@@ -17,6 +17,9 @@
 #include "store/stamp_text.h"
 #include "store/time_sheet.h"
 
+// Whether the running task's open record is in its time sheet.
+static bool startWritten = false;
+
 static void ShowField(HWND window, int id, const char* field) {
   char text[kDescriptionSize];
   CopyDescription(text, field);  // a record from a file may lack its NUL
@@ -72,8 +75,24 @@ void StartTask(HWND window) {
   LoggingActive = true;
   ShowLoggedTask(window);
 
-  // Unwritten, the task goes on in memory and is written when it ends.
-  if (WriteLoggedTask(window)) MergeRecordDescriptions(window, CurrentRecord);
+  startWritten = WriteLoggedTask(window);
+  if (startWritten) {
+    MergeRecordDescriptions(window, CurrentRecord);
+    return;
+  }
+  // Unwritten, the task goes on in memory and is written when it ends. A
+  // cancelled Save As named no sheet: that was the user's answer, not a fault.
+  if (TimeSheetPath[0] != '\0')
+    ReportUnableToWrite("Time Sheet", TimeSheetPath, "The task is logging; it will be written when it ends.");
+}
+
+bool KeepTaskForResume(HWND window) {
+  if (!startWritten) startWritten = WriteLoggedTask(window);
+  if (startWritten) return true;
+  if (TimeSheetPath[0] != '\0')
+    ReportUnableToWrite("Time Sheet", TimeSheetPath,
+                        "The running task could not be kept; Hourwright stays open.");
+  return false;
 }
 
 // With no time sheet named, the user says where the ended task goes.
@@ -142,6 +161,7 @@ void OfferResume(HWND window) {
   }
   LoggingActive = true;
   CurrentRecord = last;
+  startWritten = true;  // the record is the sheet's own, even if its rewrite fails
   ShowLoggedTask(window);
   WriteLoggedTask(window);
 }

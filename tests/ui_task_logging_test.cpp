@@ -1,5 +1,7 @@
 #include <string.h>
 
+#include <memory>
+
 #include "common/shell.h"
 #include "store/current_task.h"
 #include "resources/resource.h"
@@ -462,3 +464,60 @@ TEST_F(UiTaskLogging, ATaskWithoutASheetEndsInTheOneOpened) {
   EXPECT_NE(records[1].stopSeconds, 0);
   EXPECT_STREQ(TimeSheetPath, chosen.c_str());
 }
+
+// A start that cannot be written is told; closing then writes it, or stays
+// open, still logging, when neither keeping nor ending the task can be written.
+struct UnwrittenClose {
+  const char* name;
+  bool heldAtStart, heldAtClose, keep;
+  bool closes;
+};
+const UnwrittenClose kUnwrittenCloses[] = {
+    {"StartUnwrittenThenKept", true, false, true, true},
+    {"StartUnwrittenKeptStillHeld", true, true, true, false},
+    {"StartWrittenKeptWhileHeld", false, true, true, true},
+    {"EndedWhileHeld", true, true, false, false},
+};
+
+class UiClosingWithAnUnwrittenTask : public UiTaskLoggingWithFile,
+                                     public testing::WithParamInterface<UnwrittenClose> {};
+
+TEST_P(UiClosingWithAnUnwrittenTask, KeepsTheTaskInTheFileOrStaysOpen) {
+  const UnwrittenClose& c = GetParam();
+  std::unique_ptr<HeldFile> held(c.heldAtStart ? new HeldFile(sheet_) : nullptr);
+  TypeTask("Precious", "P", "C");
+  ScriptedUser user;
+  if (c.heldAtStart)
+    user.AnswerBox("Hourwright",
+                   "Unable To Write Time Sheet " + sheet_ + "\nThe task is logging; it will be written when it ends.",
+                   IDOK, BoxIcon::kError);
+  Press(user, IDC_MAIN_START_TASK);
+  EXPECT_TRUE(LoggingActive);
+  held.reset();
+  std::string before = ReadBytes(sheet_);
+  if (c.heldAtClose) held.reset(new HeldFile(sheet_));
+  user.AnswerBox("Hourwright", "Close Hourwright?", IDYES)
+      .AnswerBox("End Current Task?", kKeepQuestion, c.keep ? IDYES : IDNO, BoxIcon::kNone);
+  if (!c.closes)
+    user.AnswerBox("Hourwright",
+                   c.keep ? "Unable To Write Time Sheet " + sheet_ +
+                                "\nThe running task could not be kept; Hourwright stays open."
+                          : UnwrittenMessage(sheet_),
+                   IDOK, BoxIcon::kError);
+  Press(user, IDM_EXIT);
+  PumpFor(50);
+  held.reset();
+  EXPECT_EQ(IsWindow(window_) != FALSE, !c.closes);
+  EXPECT_TRUE(LoggingActive);  // kept for the next start, or still running
+  std::vector<TimeRecord> records = ReadRecords(sheet_);
+  if (c.closes) {
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_STREQ(records[0].task, "Precious");
+    EXPECT_EQ(records[0].stopSeconds, 0);
+  } else {
+    EXPECT_EQ(ReadBytes(sheet_), before);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UiClosingWithAnUnwrittenTask, testing::ValuesIn(kUnwrittenCloses),
+                         [](const testing::TestParamInfo<UnwrittenClose>& info) { return info.param.name; });
