@@ -208,28 +208,19 @@ TEST_F(StorageTimeSheetFullDisk, AppendToANewSheetThatDoesNotFitLeavesNoFile) {
 TEST_F(StorageTimeSheet, ARewriteRemovesOnlyItsOwnLeftover) {
   const char* others[] = {"sheet.tim.new.new", "sheet.des.new", "other.tim.new", "hwr1A2B.tmp", "sheet~tim"};
   const std::string leftover = folder_.File("sheet.tim.new");
-  const struct {
-    const char* name;
-    int kind;  // 0 a file, 1 a file held open, 2 a folder
-    int result;
-    const char* listing;  // besides the others
-  } cases[] = {{"a file", 0, 1, "sheet.tim;"}, {"held", 1, 0, "sheet.tim;sheet.tim.new;"},
-               {"a folder", 2, 0, "sheet.tim;sheet.tim.new;"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (int kind : {0, 1, 2}) {  // a file, a file held open, a folder
+    SCOPED_TRACE(kind);
     for (const char* name : others) WriteBytes(folder_.File(name), name);
-    if (c.kind == 2) CreateDirectoryA(leftover.c_str(), NULL);
+    if (kind == 2) CreateDirectoryA(leftover.c_str(), NULL);
     else WriteBytes(leftover, "half a rewrite");
-    std::unique_ptr<HeldFile> held(c.kind == 1 ? new HeldFile(leftover) : nullptr);
+    std::unique_ptr<HeldFile> held(kind == 1 ? new HeldFile(leftover) : nullptr);
     Load(kSheet);
-    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), c.result);
-    EXPECT_EQ(ReadBytes(Sheet()), c.result == 1 ? Bytes({Closed(100), Closed(200)}) : kSheet);
+    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), kind == 0 ? 1 : 0);
+    EXPECT_EQ(ReadBytes(Sheet()), kind == 0 ? Bytes({Closed(100), Closed(200)}) : kSheet);
     held.reset();
-    for (const char* name : others) {
-      EXPECT_EQ(ReadBytes(folder_.File(name)), name);
-      DeleteFileA(folder_.File(name).c_str());
-    }
-    EXPECT_EQ(Listing(), c.listing);
+    for (const char* name : others) EXPECT_EQ(ReadBytes(folder_.File(name)), name);
+    for (const char* name : others) DeleteFileA(folder_.File(name).c_str());
+    EXPECT_EQ(Listing(), kind == 0 ? "sheet.tim;" : "sheet.tim;sheet.tim.new;");
     DeleteFileA(leftover.c_str());
     RemoveDirectoryA(leftover.c_str());
   }
