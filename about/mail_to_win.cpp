@@ -1,10 +1,25 @@
 #include "about/mail_to.h"
 
 #include <mapi.h>
+#include <stdio.h>
 
 #include "common/message_boxes.h"
 
 const char* MailLibraryName = "MAPI32.DLL";
+UINT (WINAPI *MailLibraryFolder)(LPSTR, UINT) = GetSystemDirectoryA;
+
+// By its full path in the system folder: loaded by bare name, a DLL of that
+// name beside the program (a Downloads folder, for the zip) would come first.
+static HMODULE LoadMailLibrary() {
+  char folder[MAX_PATH];
+  UINT length = MailLibraryFolder(folder, sizeof folder);
+  if (length == 0 || length >= sizeof folder) return NULL;
+  const char* separator = folder[length - 1] == '\\' ? "" : "\\";
+  char path[MAX_PATH];
+  int written = snprintf(path, sizeof path, "%s%s%s", folder, separator, MailLibraryName);
+  if (written < 0 || static_cast<size_t>(written) >= sizeof path) return NULL;
+  return LoadLibraryA(path);
+}
 
 static LPMAPISENDMAIL FindSendMail(HMODULE library) {
   // Through void*: FARPROC and the MAPI signature are unrelated function types.
@@ -14,7 +29,7 @@ static LPMAPISENDMAIL FindSendMail(HMODULE library) {
 
 // Loaded per mail and unloaded on every way out, the missing-function one too.
 void OpenMailTo(HWND owner, const char* address, const char* subject) {
-  HMODULE library = LoadLibraryA(MailLibraryName);
+  HMODULE library = LoadMailLibrary();
   if (reinterpret_cast<UINT_PTR>(library) < 32) {
     ShowError("Unable to Open Default Mail Application");
     return;

@@ -81,8 +81,8 @@ static BOOL OnCommand(HWND window, int id) {
       return TRUE;
     case IDM_TASK_LISTS:
       if (TimeSheetOpen()) {
-        ShowDescriptionListsEditor(window);
-        FillMainCombos(window);
+        DescriptionListsCopy shown = ShowDescriptionListsEditor(window);
+        FillMainCombos(window, &shown);
       }
       return TRUE;
     case IDM_TIME_ENTRIES:

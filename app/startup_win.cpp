@@ -8,6 +8,20 @@
 #include "resources/resource.h"
 #include "store/paths.h"
 
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
+// Libraries loaded later by bare name, by the program or by the system's own
+// DLLs, come from the system folder only, never from the program's folder or
+// the current one. Looked up, since systems before Windows 8 may lack it.
+static void LoadLibrariesFromSystemFolderOnly() {
+  typedef BOOL(WINAPI * SetDirectories)(DWORD);
+  SetDirectories set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (set != NULL) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 static int RunMessageLoop() {
   MSG message;
   while (GetMessageA(&message, NULL, 0, 0) > 0) {
@@ -19,6 +33,7 @@ static int RunMessageLoop() {
 }
 
 int RunProgram(HINSTANCE instance, const char* commandLine) {
+  LoadLibrariesFromSystemFolderOnly();
   if (HandOverToRunningCopy()) return 0;
   TimeSheetPath[0] = '\0';
   DeriveProgramPaths(commandLine, ProgramDirectory, sizeof ProgramDirectory, HelpFilePath,

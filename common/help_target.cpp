@@ -18,7 +18,7 @@ const char* HelpAnchor(int context) {
 }
 
 // Letters, digits, "-._~" and the separators "/" and ":" pass as they are;
-// every other byte (blanks, '#', '%', quotes, ANSI letters above 127) is
+// every other byte (blanks, '#', '%', quotes, the UTF-8 bytes of letters) is
 // escaped, so the address is one word on the browser's command line and its
 // only '#' is the one before the section.
 static bool PassesUnescaped(unsigned char c) {

@@ -17,8 +17,9 @@ extern const char kHelpGuideName[];
 // The section name the guide carries for `context`; "" for a number it does not know.
 const char* HelpAnchor(int context);
 
-// Chooses the target for `context`. `programDirectory` ends in a backslash
-// (as start-up derives it). For the guide, `address` receives the file:///
+// Chooses the target for `context`. `programDirectory` is the program's
+// folder in UTF-8, as browsers read escapes in file addresses, ending in a
+// backslash (as start-up derives it). For the guide, `address` receives the file:///
 // address with every character a URL may not carry percent-escaped; it is
 // emptied for the other kinds.
 HelpTargetKind ChooseHelpTarget(int context, const char* programDirectory, bool helpFileExists,

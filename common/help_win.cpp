@@ -1,5 +1,6 @@
 #include "common/help.h"
 
+#include "common/ansi_utf8.h"
 #include "common/help_target.h"
 #include "common/shell.h"
 #include "common/web_page.h"
@@ -18,7 +19,9 @@ static bool HelpFileExists() {
 // is reported when neither can be opened, as with the About box's links.
 void ShowHelp(HelpContext context) {
   char address[512];
-  switch (ChooseHelpTarget(context, ProgramDirectory, HelpFileExists(), address, sizeof address)) {
+  // The folder is ANSI; a browser reads the escapes of a file address as UTF-8.
+  std::string directory = AnsiToUtf8(ProgramDirectory);
+  switch (ChooseHelpTarget(context, directory.c_str(), HelpFileExists(), address, sizeof address)) {
     case kHelpTargetWinHelp:
       StartWinHelp(MainWindow, HelpFilePath, HELP_CONTEXT, context);
       break;

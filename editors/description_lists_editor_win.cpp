@@ -17,16 +17,26 @@ void FillDescriptionListBox(HWND editor, int kind) {
   AddDescriptionTexts(GetDlgItem(editor, IDC_LISTS_ENTRIES), LB_ADDSTRING, kind);
 }
 
-// After every action the list box shows what the file now holds.
+// The lists last read from the file.
+static DescriptionListsCopy& ShownLists(HWND editor) {
+  return *reinterpret_cast<DescriptionListsCopy*>(GetWindowLongPtrA(editor, DWLP_USER));
+}
+
+// After every action the list box shows what the file now holds. A file that
+// cannot be read (a change that could not be written, as another program
+// holds it) keeps the lists shown rather than showing none.
 static void Reload(HWND editor) {
-  LoadDescriptionLists();
+  if (LoadDescriptionLists() == -1) RestoreLoadedLists(ShownLists(editor));
+  else CopyLoadedLists(ShownLists(editor));
   FillDescriptionListBox(editor, ShownKind);
 }
 
-static INT_PTR OnInitDialog(HWND editor) {
+static INT_PTR OnInitDialog(HWND editor, LPARAM shown) {
   static const char* const kKinds[] = {"Tasks", "Projects", "Classifications"};
+  SetWindowLongPtrA(editor, DWLP_USER, shown);
   ShownKind = 0;
   LoadDescriptionLists();
+  CopyLoadedLists(ShownLists(editor));
   SendDlgItemMessageA(editor, IDC_LISTS_KIND, CB_RESETCONTENT, 0, 0);
   for (const char* kind : kKinds)
     SendDlgItemMessageA(editor, IDC_LISTS_KIND, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
@@ -113,10 +123,10 @@ static INT_PTR OnCommand(HWND editor, int id, int notification) {
   return FALSE;
 }
 
-static INT_PTR CALLBACK ListsEditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM) {
+static INT_PTR CALLBACK ListsEditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      return OnInitDialog(editor);
+      return OnInitDialog(editor, lParam);
     case WM_HELP:
       ShowHelp(kHelpDescriptionLists);
       return TRUE;
@@ -129,6 +139,9 @@ static INT_PTR CALLBACK ListsEditorProc(HWND editor, UINT message, WPARAM wParam
   return FALSE;
 }
 
-void ShowDescriptionListsEditor(HWND owner) {
-  DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_DESCRIPTION_LISTS), owner, ListsEditorProc, 0);
+DescriptionListsCopy ShowDescriptionListsEditor(HWND owner) {
+  DescriptionListsCopy shown;
+  DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_DESCRIPTION_LISTS), owner, ListsEditorProc,
+                  reinterpret_cast<LPARAM>(&shown));
+  return shown;
 }

@@ -8,7 +8,7 @@
 #include "common/shell.h"
 #include "editors/record_form.h"
 #include "resources/resource.h"
-#include "store/description_text.h"
+#include "store/description_field.h"
 #include "store/time_sheet.h"
 
 TimeRecord EditedRecord;
@@ -37,12 +37,6 @@ static void ShowNumber(HWND dialog, int id, WORD value) {
   SetDlgItemTextA(dialog, id, text);
 }
 
-static void ShowDescription(HWND dialog, int id, const char* field) {
-  char text[kDescriptionSize];
-  CopyDescription(text, field);  // a field from a file may lack its NUL
-  SetDlgItemTextA(dialog, id, text);
-}
-
 static void ShowTime(HWND dialog, const SYSTEMTIME& time, int monthId, int dayId, int yearId,
                      int hourId, int minuteId) {
   ShowNumber(dialog, monthId, time.wMonth);
@@ -53,9 +47,9 @@ static void ShowTime(HWND dialog, const SYSTEMTIME& time, int monthId, int dayId
 }
 
 static void ShowRecord(HWND dialog, const TimeRecord& record) {
-  ShowDescription(dialog, IDC_FORM_TASK, record.task);
-  ShowDescription(dialog, IDC_FORM_PROJECT, record.project);
-  ShowDescription(dialog, IDC_FORM_CLASSIFICATION, record.classification);
+  ShowDescriptionField(dialog, IDC_FORM_TASK, record.task);
+  ShowDescriptionField(dialog, IDC_FORM_PROJECT, record.project);
+  ShowDescriptionField(dialog, IDC_FORM_CLASSIFICATION, record.classification);
   ShowTime(dialog, record.startTime, IDC_FORM_START_MONTH, IDC_FORM_START_DAY,
            IDC_FORM_START_YEAR, IDC_FORM_START_HOUR, IDC_FORM_START_MINUTE);
   ShowTime(dialog, record.stopTime, IDC_FORM_STOP_MONTH, IDC_FORM_STOP_DAY, IDC_FORM_STOP_YEAR,

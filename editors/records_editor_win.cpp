@@ -12,6 +12,7 @@
 #include "store/current_task.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
+#include "store/unreadable_sheet.h"
 
 struct RecordsEditor {
   int32_t selectedRecordIndex;  // row named by the latest item change; -1 after a rebuild
@@ -48,12 +49,16 @@ static void FillRecordList(HWND dialog) {
   SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
 }
 
-static void Refresh(HWND dialog) {
-  LoadTimeSheet();
+static void ShowLoadedSheet(HWND dialog) {
   RecordsEditor& editor = *EditorOf(dialog);
   editor.selectedRecordIndex = -1;
   FillRecordList(dialog);
   editor.selectedRecordIndex = -1;  // whatever the rebuild notified
+}
+
+static void Refresh(HWND dialog) {
+  LoadTimeSheet();
+  ShowLoadedSheet(dialog);
 }
 
 static bool SelectionValid(const RecordsEditor& editor) {
@@ -127,7 +132,7 @@ static int PurgeBeforeDate(HWND dialog) {
 
 static INT_PTR OnInitDialog(HWND dialog, LPARAM editorAddress) {
   SetWindowLongPtrA(dialog, DWLP_USER, editorAddress);
-  Refresh(dialog);
+  ShowLoadedSheet(dialog);  // loaded by ShowTimeRecordsEditor
   return TRUE;
 }
 
@@ -241,9 +246,16 @@ static INT_PTR CALLBACK RecordsEditorProc(HWND dialog, UINT message, WPARAM wPar
   return FALSE;
 }
 
+// A sheet that is there but cannot be read would open as an empty list, as
+// if it held no records: the editor does not open on it.
 void ShowTimeRecordsEditor(HWND owner) {
+  if (LoadTimeSheet() == -1) {
+    ReportUnreadableTimeSheet();
+    return;
+  }
   InitCommonControls();  // the list view's window class
   RecordsEditor editor = {-1, 0};
   DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_TIME_RECORDS), owner, RecordsEditorProc,
                   reinterpret_cast<LPARAM>(&editor));
+  ReleaseTimeSheet();  // also when the dialog could not be created
 }

@@ -7,6 +7,7 @@
 #include "export/record_stream_win.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"
+#include "store/unreadable_sheet.h"
 
 // Lines are gathered and written in pieces of this size: a write per line
 // costs a system call each, and one buffer for the whole text costs more in
@@ -61,9 +62,13 @@ struct ChunkedWriter {
 void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
   // The time sheet is opened first and shared for reading only, so an export
   // file that is the time sheet itself (under any name) cannot be created:
-  // truncating it would lose every record.
+  // truncating it would lose every record. A missing one exports the header
+  // alone; one that is there but cannot be read exports nothing.
   RecordStream stream;
-  stream.Open();  // a missing time sheet exports the header alone
+  if (stream.Open() == kSheetUnreadable) {
+    ReportUnreadableTimeSheet();
+    return;
+  }
   HANDLE file = CreateFileA(ExportPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) {
@@ -89,6 +94,12 @@ void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
     writer.Flush();
   }
   CloseHandle(file);
+  // Part of the records would pass for all of them.
+  if (stream.Failed()) {
+    DeleteFileA(ExportPath);
+    ReportUnreadableTimeSheet();
+    return;
+  }
   // A full disk takes writes with a short count: without this message a
   // truncated export would pass for the whole time sheet.
   if (writer.failed) ShowError("Unable To Write File");
@@ -96,16 +107,17 @@ void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
 
 // Header and lines back to back, NUL-terminated, in a block of `size` bytes
 // that has room for `lines` lines. Returns the length of the text, or -1 when
-// the working memory could not be had.
+// the working memory could not be had or the sheet could not be read
+// (`unreadable`).
 static int64_t FillClipboardText(char* text, size_t size, size_t lines, int64_t startLimit,
-                                 int64_t stopLimit, int elapsedForm) {
+                                 int64_t stopLimit, int elapsedForm, bool* unreadable) {
   ScopedBuffers buffers;
   ExportBuffers* work = buffers.Get();
   if (work == NULL) return -1;
   size_t used = ExportHeaderLength(elapsedForm);
   memcpy(text, ExportHeader(elapsedForm), used + 1);
   RecordStream stream;
-  stream.Open();
+  *unreadable = stream.Open() == kSheetUnreadable;
   // The file is read again; should it have grown since it was counted, the
   // block still holds only the lines it was sized for.
   for (DWORD count; lines > 1 && (count = stream.Next(work->records)) != 0;) {
@@ -116,36 +128,41 @@ static int64_t FillClipboardText(char* text, size_t size, size_t lines, int64_t 
       --lines;
     }
   }
-  return static_cast<int64_t>(used);
+  if (stream.Failed()) *unreadable = true;
+  return *unreadable ? -1 : static_cast<int64_t>(used);
 }
 
 // Selected records plus one for the header; 0 when the working memory could
-// not be had.
-static size_t CountClipboardLines(int64_t startLimit, int64_t stopLimit) {
+// not be had or the sheet could not be read (`unreadable`).
+static size_t CountClipboardLines(int64_t startLimit, int64_t stopLimit, bool* unreadable) {
   ScopedBuffers buffers;
   ExportBuffers* work = buffers.Get();
   if (work == NULL) return 0;
   size_t lines = 1;
   RecordStream stream;
-  stream.Open();
+  *unreadable = stream.Open() == kSheetUnreadable;
   for (DWORD count; (count = stream.Next(work->records)) != 0;)
     for (DWORD i = 0; i < count; ++i)
       if (IsRecordExported(work->records[i], startLimit, stopLimit)) ++lines;
-  return lines;
+  if (stream.Failed()) *unreadable = true;
+  return *unreadable ? 0 : lines;
 }
 
 // The clipboard block: a line of room per selected record to write into,
 // then cut to the text and its NUL. The clipboard copies a block whole, so a
 // block of the full room cost far more than the text, and whatever lay after
 // the NUL reached every program that pastes. Unlocked, ready to hand over;
-// null when memory could not be had.
-static HGLOBAL ClipboardBlock(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
-  size_t lines = CountClipboardLines(startLimit, stopLimit);
+// null when memory could not be had or the sheet could not be read
+// (`unreadable`).
+static HGLOBAL ClipboardBlock(int64_t startLimit, int64_t stopLimit, int elapsedForm,
+                              bool* unreadable) {
+  size_t lines = CountClipboardLines(startLimit, stopLimit, unreadable);
   size_t size = lines <= static_cast<size_t>(-1) / kExportLineSize ? lines * kExportLineSize : 0;
   HGLOBAL block = size != 0 ? GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size) : NULL;
   char* text = block != NULL ? static_cast<char*>(GlobalLock(block)) : NULL;
   int64_t length = text != NULL
-                       ? FillClipboardText(text, size, lines, startLimit, stopLimit, elapsedForm)
+                       ? FillClipboardText(text, size, lines, startLimit, stopLimit, elapsedForm,
+                                           unreadable)
                        : -1;
   if (length >= 0) {
     // A block may come back a little larger than asked; its slack holds
@@ -169,7 +186,14 @@ static bool HandOver(HWND owner, HGLOBAL block) {
 }
 
 void ExportToClipboard(HWND owner, int64_t startLimit, int64_t stopLimit, int elapsedForm) {
-  HGLOBAL block = ClipboardBlock(startLimit, stopLimit, elapsedForm);
+  bool unreadable = false;
+  HGLOBAL block = ClipboardBlock(startLimit, stopLimit, elapsedForm, &unreadable);
+  // The clipboard keeps what it held: part of the records, or none, would
+  // pass for all of them.
+  if (unreadable) {
+    ReportUnreadableTimeSheet();
+    return;
+  }
   // Closing quietly would let the user paste old text as if it were the export.
   if (block == NULL || !HandOver(owner, block)) {
     if (block != NULL) GlobalFree(block);

@@ -10,7 +10,7 @@
 #include "logging/resume_question.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
-#include "store/description_text.h"
+#include "store/description_field.h"
 #include "store/file_seconds.h"
 #include "store/file_selection.h"
 #include "store/paths.h"
@@ -20,17 +20,11 @@
 // Whether the running task's open record is in its time sheet.
 static bool startWritten = false;
 
-static void ShowField(HWND window, int id, const char* field) {
-  char text[kDescriptionSize];
-  CopyDescription(text, field);  // a record from a file may lack its NUL
-  SetDlgItemTextA(window, id, text);
-}
-
 static void ShowLoggedTask(HWND window) {
   EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), TRUE);
-  ShowField(window, IDC_MAIN_CURRENT_TASK, CurrentRecord.task);
-  ShowField(window, IDC_MAIN_CURRENT_PROJECT, CurrentRecord.project);
-  ShowField(window, IDC_MAIN_CURRENT_CLASSIFICATION, CurrentRecord.classification);
+  ShowDescriptionField(window, IDC_MAIN_CURRENT_TASK, CurrentRecord.task);
+  ShowDescriptionField(window, IDC_MAIN_CURRENT_PROJECT, CurrentRecord.project);
+  ShowDescriptionField(window, IDC_MAIN_CURRENT_CLASSIFICATION, CurrentRecord.classification);
 }
 
 // Writes the running task's open record; only a written start is shown.

@@ -58,7 +58,8 @@ bool LocateDescriptionSections(const unsigned char* bytes, size_t size,
     // The texts run to the end of the file whenever they do not fit in it.
     at += wanted <= left ? static_cast<size_t>(wanted) : static_cast<size_t>(left);
   }
-  return whole && at == size;
+  // Bytes after the third list are no list: the next rewrite drops them.
+  return whole;
 }
 
 int32_t LoadedTextCount(const DescriptionListView& list) { return list.count > 0 ? list.count : 0; }

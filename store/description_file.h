@@ -20,8 +20,8 @@ struct DescriptionSection {
   size_t storedBytes;  // bytes of its texts the file holds, at most count x 64
 };
 
-// True when the lists take in the whole file: no list was dropped for a
-// damaged count and nothing follows the last one. A file that is not whole
+// True unless a list was dropped for a count that runs past the end of the
+// file; bytes after the third list do not count. A file that is not whole
 // must never be rewritten from what was loaded.
 bool LocateDescriptionSections(const unsigned char* bytes, size_t size,
                                DescriptionSection (&sections)[kDescriptionKindCount]);

@@ -2,6 +2,9 @@
 // window's boxes they feed.
 #pragma once
 #include <windows.h>
+
+#include <string>
+
 #include "store/description_file.h"
 #include "store/time_record.h"
 
@@ -39,5 +42,16 @@ void ReleaseDescriptionLists();
 // Adds the texts of a loaded list to a combo box (CB_ADDSTRING) or list box
 // (LB_ADDSTRING), each cut at its NUL or its 64th byte.
 void AddDescriptionTexts(HWND control, UINT addMessage, int kind);
-int FillMainCombos(HWND window);  // always 1
+// The loaded lists kept aside, to be shown again when the file can no longer
+// be read (another program holds it).
+struct DescriptionListsCopy {
+  int32_t counts[kDescriptionKindCount] = {-1, -1, -1};
+  std::string texts[kDescriptionKindCount];  // count x 64 bytes each
+};
+void CopyLoadedLists(DescriptionListsCopy& copy);
+// Loads the copy in place of the file's lists.
+void RestoreLoadedLists(const DescriptionListsCopy& copy);
+// Always 1. When the file cannot be read and `whenUnreadable` is given, the
+// boxes show that copy instead of nothing.
+int FillMainCombos(HWND window, const DescriptionListsCopy* whenUnreadable = nullptr);
 void MergeRecordDescriptions(HWND window, TimeRecord record);

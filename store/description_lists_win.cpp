@@ -109,10 +109,35 @@ void AddDescriptionTexts(HWND control, UINT addMessage, int kind) {
   }
 }
 
-int FillMainCombos(HWND window) {
+void CopyLoadedLists(DescriptionListsCopy& copy) {
+  for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
+    const DescriptionList& list = DescriptionLists[kind];
+    copy.counts[kind] = list.count;
+    copy.texts[kind].assign(list.texts != NULL ? list.texts : "",
+                            list.count > 0 ? static_cast<size_t>(list.count) * kDescriptionSize : 0);
+  }
+}
+
+// A list whose block cannot be had comes back empty, as a list the file
+// lacks does.
+void RestoreLoadedLists(const DescriptionListsCopy& copy) {
+  ReleaseDescriptionLists();
+  for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
+    DescriptionList& list = DescriptionLists[kind];
+    const std::string& texts = copy.texts[kind];
+    list.count = copy.counts[kind] > 0 ? -1 : copy.counts[kind];
+    if (texts.empty()) continue;
+    list.texts = static_cast<char*>(LockNewBlock(texts.size(), &list.block));
+    if (list.texts == NULL) continue;
+    memcpy(list.texts, texts.data(), texts.size());
+    list.count = copy.counts[kind];
+  }
+}
+
+int FillMainCombos(HWND window, const DescriptionListsCopy* whenUnreadable) {
   static const int kBoxes[kDescriptionKindCount] = {IDC_MAIN_TASK, IDC_MAIN_PROJECT,
                                                     IDC_MAIN_CLASSIFICATION};
-  LoadDescriptionLists();
+  if (LoadDescriptionLists() == -1 && whenUnreadable != nullptr) RestoreLoadedLists(*whenUnreadable);
   for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
     SendDlgItemMessageA(window, kBoxes[kind], CB_RESETCONTENT, 0, 0);
     AddDescriptionTexts(GetDlgItem(window, kBoxes[kind]), CB_ADDSTRING, kind);

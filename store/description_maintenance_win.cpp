@@ -9,6 +9,7 @@
 #include "store/paths.h"
 #include "store/safe_file_win.h"
 #include "store/time_sheet.h"
+#include "store/unreadable_sheet.h"
 
 static void ReportUnwritten() {
   ReportUnableToWrite("Description Lists", DescriptionsPath, "The lists are left as they were.");
@@ -119,9 +120,11 @@ static void Rebuild(bool keep) {
   FreeDescriptionRebuild(rebuild);
 }
 
+// A sheet that cannot be read is said, not taken for one without records:
+// the lists stay as they were.
 void RebuildDescriptionLists(bool keep) {
-  LoadTimeSheet();
-  Rebuild(keep);
+  if (LoadTimeSheet() == -1) ReportUnreadableTimeSheet();
+  else Rebuild(keep);
   ReleaseDescriptionLists();
   ReleaseTimeSheet();
 }

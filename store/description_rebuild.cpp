@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "store/compare_no_case.h"
 #include "store/description_text.h"
 
 namespace {
@@ -27,26 +28,23 @@ struct Growing {
   }
 };
 
-int32_t Folded(char c) {
-  int32_t value = static_cast<unsigned char>(c);
-  if (value >= 'a' && value <= 'z') value -= 'a' - 'A';
-  return value;
+// A field from a file may lack its NUL; it then counts as its first 63
+// characters, as everywhere else.
+const char* Terminated(const char* field, char (&copy)[kDescriptionSize]) {
+  if (memchr(field, '\0', kDescriptionSize) != nullptr) return field;
+  CopyDescription(copy, field);
+  return copy;
 }
 
-// Two fields are the same description exactly when CompareNoCase gives 0 for
-// their first 63 characters: same length, same bytes once a to z are folded.
 bool SameDescription(const char* a, const char* b) {
-  size_t length = DescriptionLength(a);
-  if (DescriptionLength(b) != length) return false;
-  for (size_t i = 0; i < length; ++i)
-    if (Folded(a[i]) != Folded(b[i])) return false;
-  return true;
+  char copyA[kDescriptionSize], copyB[kDescriptionSize];
+  return CompareNoCase(Terminated(a, copyA), Terminated(b, copyB)) == 0;
 }
 
 uint32_t DescriptionHash(const char* field) {
   uint32_t hash = 2166136261u;
   for (size_t i = 0, n = DescriptionLength(field); i < n; ++i)
-    hash = (hash ^ static_cast<uint32_t>(Folded(field[i]))) * 16777619u;
+    hash = (hash ^ static_cast<uint32_t>(FoldedByte(field[i]))) * 16777619u;
   return hash;
 }
 

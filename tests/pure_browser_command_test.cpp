@@ -28,7 +28,7 @@ TEST(PureBrowserCommand, NeverRunsPastItsBuffer) {
   EXPECT_STREQ(out, "C:\\very");
 }
 
-TEST(PureBrowserCommand, CommandLineQuotesThePathAndRefusesWhatDoesNotFit) {
+TEST(PureBrowserCommand, CommandLineQuotesTheProgramOnlyAndRefusesWhatDoesNotFit) {
   const std::string browser = "C:\\Program Files\\Web\\web.exe";
   // Quotes, blank and browser take 31 characters; the rest of a 511-character
   // line is the address.
@@ -39,6 +39,12 @@ TEST(PureBrowserCommand, CommandLineQuotesThePathAndRefusesWhatDoesNotFit) {
       {"", "http://www.example.com/", false, ""},
       {browser, fits, true, "\"" + browser + "\" " + fits},
       {browser, tooLong, false, ""},
+      // A value kept whole for its upper-case .EXE: its arguments stay arguments.
+      {"C:\\Old\\BROWSER.EXE -url %1", "https://www.example.com/", true,
+       "\"C:\\Old\\BROWSER.EXE\" -url %1 https://www.example.com/"},
+      {"C:\\Web Tools\\Web.Exe", "a", true, "\"C:\\Web Tools\\Web.Exe\" a"},
+      {"C:\\my.exes\\web.eXe -new", "a", true, "\"C:\\my.exes\\web.eXe\" -new a"},
+      {"C:\\Tools\\browser -url", "a", true, "\"C:\\Tools\\browser -url\" a"},
   };
   for (const Case& c : cases) {
     char out[512] = "leftover";

@@ -52,7 +52,8 @@ TEST(PureHelpTarget, PathsBecomeOneEscapedWordOfAnAddress) {
                                      "hourwright-guide.html#export"},
       {"C:\\\"q\"?<a>|^`{}\\", "file:///C:/%22q%22%3F%3Ca%3E%7C%5E%60%7B%7D/"
                               "hourwright-guide.html#export"},
-      {"C:\\Z\xFCrich\\A-b_c.d~e\\", "file:///C:/Z%FCrich/A-b_c.d~e/hourwright-guide.html#export"},
+      {"C:\\Z\xC3\xBCrich\\A-b_c.d~e\\",
+       "file:///C:/Z%C3%BCrich/A-b_c.d~e/hourwright-guide.html#export"},
       {"C:\\tab\there\\", "file:///C:/tab%09here/hourwright-guide.html#export"},
   };
   for (const Case& c : cases) {

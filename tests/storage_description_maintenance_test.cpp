@@ -151,6 +151,9 @@ TEST_F(StorageDescriptionMaintenance, AddAndReplaceWriteTheseBytes) {
       {"replace into an absent list", Count(-1) + Count(-1) + Texts({"C"}),
        [] { AddOrReplaceDescription(kTaskList, "New", "Old"); }, {},
        Texts({"New"}) + Count(-1) + Texts({"C"})},
+      // Bytes after the third list are no damage; the next rewrite drops them.
+      {"bytes after the lists", kLists + "junk", [] { AddOrReplaceDescription(kTaskList, "X"); }, {},
+       Texts({"Design", "Review", "X"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable"})},
       {"new text cut to 63", kLists,
        [] { AddOrReplaceDescription(kClassificationList, std::string(70, 'x').c_str()); }, {},
        Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", std::string(63, 'x')})},
@@ -227,11 +230,11 @@ TEST_F(StorageDescriptionMaintenance, RebuildWithNothingNewOrNoRecordsLeavesTheF
     EXPECT_EQ(Bytes(), kLists);
     EXPECT_TRUE(Aged(path_));
   }
-  // A time sheet another program holds cannot be read: nothing to rebuild from.
+  // A time sheet another program holds cannot be read: that is said.
   Records({MakeRecord("New", "New", "New", 100, 160)});
   HeldFile held(TimeSheetPath);
   ASSERT_TRUE(held.Held());
-  Expect({}, [] { RebuildDescriptionLists(false); });
+  Expect({std::string("Unable To Read Time Sheet ") + TimeSheetPath}, [] { RebuildDescriptionLists(false); });
   EXPECT_EQ(Bytes(), kLists);
 }
 

@@ -2,11 +2,13 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "export/export_text.h"
 #include "export/export_writers.h"
+#include "export/record_stream_win.h"
 #include "store/paths.h"
 #include "tests/clipboard_text.h"
 #include "tests/export_test_records.h"
@@ -172,6 +174,35 @@ TEST_F(StorageExportFailure, ExportFileThatCannotBeCreated) {
     ExpectSheetUnchanged();
   }
   EXPECT_FALSE(FileExists(folder_.File("missing")));
+}
+
+// This many reads of the sheet succeed, then every one fails.
+static int readsLeft = 0;
+static BOOL WINAPI FailingRead(HANDLE file, LPVOID to, DWORD size, LPDWORD read, LPOVERLAPPED at) {
+  if (readsLeft-- > 0) return ReadFile(file, to, size, read, at);
+  return FALSE;
+}
+
+// Held by another program without sharing (-1), or failing part-way: it is
+// told, no file is left and the clipboard keeps what it held.
+TEST_F(StorageExportFailure, UnreadableSheetIsToldAndNothingIsExported) {
+  WriteSheet(std::vector<TimeRecord>(600, SampleSheet()[0]));  // 5 reads: 256, 256, 88, end, end
+  struct Case { bool clipboard; int goodReads; } cases[] = {{false, -1}, {true, -1}, {false, 1},
+                                                            {true, 1}, {true, 6}};  // 6: filling
+  for (const Case& c : cases) {
+    std::unique_ptr<HeldFile> held(c.goodReads < 0 ? new HeldFile(TimeSheetPath) : nullptr);
+    readsLeft = c.goodReads;
+    ReadSheetBytes = c.goodReads < 0 ? ReadFile : FailingRead;
+    PutClipboardText("held before");
+    ScriptedUser user;
+    user.AnswerBox("Hourwright", std::string("Unable To Read Time Sheet ") + TimeSheetPath, IDOK);
+    if (c.clipboard) ExportToClipboard(NULL, 0, 0, kElapsedMinutes);
+    else ExportToFile(0, 0, kElapsedMinutes);
+    user.RunUntilDone();
+    ReadSheetBytes = ReadFile;
+    EXPECT_FALSE(FileExists(ExportPath)) << c.goodReads;
+    EXPECT_EQ(ClipboardText(), std::string("held before") + '\0') << c.goodReads;
+  }
 }
 
 TEST_F(StorageExportFailure, FullDiskReportsTheShortWrite) {

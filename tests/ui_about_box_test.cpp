@@ -1,4 +1,6 @@
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include <map>
 #include <string>
@@ -75,6 +77,18 @@ LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
+// The mail library's folder: the tests' own, with the stand-in libraries, or
+// one a test names.
+std::string mailFolder;
+UINT WINAPI MailFolder(LPSTR folder, UINT size) {
+  return static_cast<UINT>(snprintf(folder, size, "%s", mailFolder.c_str()));
+}
+std::string ProgramFolder() {
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(NULL, self, sizeof self);
+  return std::string(self).substr(0, std::string(self).find_last_of('\\'));
+}
+
 class UiAboutBox : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -82,10 +96,13 @@ class UiAboutBox : public MainWindowTest {
     snprintf(BrowserCommand, sizeof BrowserCommand, "%s", kBrowser);
     StartCommandLine = RecordStart;
     started.clear();
+    mailFolder = ProgramFolder();
+    MailLibraryFolder = MailFolder;
   }
   void TearDown() override {
     StartCommandLine = WinExec;
     MailLibraryName = "MAPI32.DLL";
+    MailLibraryFolder = GetSystemDirectoryA;
     BrowserCommand[0] = '\0';
     MainWindowTest::TearDown();
   }
@@ -287,4 +304,27 @@ TEST_F(UiAboutBox, MailLinkHandsTheMailClientTheSalesAddressAndSubject) {
   EXPECT_STREQ(mail.recipientName, "<null>");
   EXPECT_STREQ(mail.recipientAddress, "sales@example.com");
   EXPECT_EQ(mail.recipientEntryIdSize, 0u);
+}
+
+TEST_F(UiAboutBox, MailLinkLoadsTheSystemFoldersMapiNotOnePlantedBesideTheProgram) {
+  // Planted: one without MAPISendMail ("Enable to log on"). The Ui tests run
+  // with mapi32=n,b, so Wine searches the program's folder first, as Windows does.
+  const char* overrides = getenv("WINEDLLOVERRIDES");
+  if (overrides == NULL || strstr(overrides, "mapi32=n") == NULL) GTEST_SKIP() << "needs mapi32=n,b";
+  struct Planted : std::string { ~Planted() { DeleteFileA(c_str()); } } planted;
+  planted.assign(ProgramFolder() + "\\MAPI32.DLL");
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\no_mapi.dll").c_str(), planted.c_str(), FALSE));
+  TempFolder system;  // the system folder, holding the library that keeps the mail
+  mailFolder = system.Path();
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\fake_mapi.dll").c_str(), system.File("MAPI32.DLL").c_str(), FALSE));
+  SetEnvironmentVariableA("HOURWRIGHT_FAKE_MAIL_SUBJECT", NULL);
+  ScriptedUser user;
+  OpenAbout(user, [](HWND about) {
+    ClickLink(about, IDC_ABOUT_SALES_MAIL);
+    PressButton(about, IDOK);
+    return true;
+  });
+  char subject[16] = "";
+  GetEnvironmentVariableA("HOURWRIGHT_FAKE_MAIL_SUBJECT", subject, sizeof subject);
+  EXPECT_STREQ(subject, "Glimmerbox");
 }

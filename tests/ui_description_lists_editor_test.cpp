@@ -2,6 +2,7 @@
 #include <string.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -484,8 +485,8 @@ TEST_F(UiDescriptionListsEditor, FailedChangeIsNamedAndTheListShowsTheFile) {
   user_.AnswerBox("Delete a Record", "Delete Selected Record?", IDYES);
   user_.AnswerBox("Hourwright", message, IDOK, BoxIcon::kError);
   driver.Then([&](HWND editor) {
-    // Held by another program, the file cannot even be read.
-    EXPECT_EQ(Entries(editor), Strings{});
+    // Held by another program, the file cannot even be read: the list stays.
+    EXPECT_EQ(Entries(editor), (Strings{"Alpha", "design", "Zeta"}));
     delete held;
     held = nullptr;
     PressButton(editor, IDC_LISTS_EDIT);
@@ -535,6 +536,35 @@ TEST_F(UiDescriptionListsFromMainWindow, DoneRefillsTheThreeBoxes) {
   EXPECT_EQ(Text(IDC_MAIN_TASK), "");  // refilled, so what was typed is gone
   EXPECT_TRUE(IsWindowEnabled(window_));
   EXPECT_EQ(ReadBytes(folder.File("week.des")), Texts({"Design"}) + Texts({"Web", "Mobile"}) + Texts({"Billable"}));
+}
+
+// The file held by another program after the editor opened: the change is
+// refused, and neither the editor nor the main window then shows empty lists.
+TEST_F(UiDescriptionListsFromMainWindow, ListsThatCannotBeReadAfterAFailedChangeStayShown) {
+  TempFolder folder;
+  std::string lists = folder.File("week.des");
+  WriteBytes(folder.File("week.tim"), "");
+  WriteBytes(lists, Texts({"Design"}) + Texts({"Web", "App"}) + Texts({"Billable"}));
+  std::unique_ptr<HeldFile> held;
+  ScriptedUser user;
+  OpenTimeSheet(user, folder.File("week.tim"));
+  EditorDriver driver(user);
+  driver.Then([&](HWND editor) {
+    held.reset(new HeldFile(lists));
+    Select(editor, "Design");
+    PressButton(editor, IDC_LISTS_REMOVE);
+  });
+  user.AnswerBox("Delete a Record", "Delete Selected Record?", IDYES);
+  user.AnswerBox("Hourwright", "Unable To Write Description Lists " + lists + "\nThe lists are left as they were.", IDOK);
+  driver.Then([](HWND editor) {
+    EXPECT_EQ(Entries(editor), Strings{"Design"});
+    ChooseKind(editor, kProjectList);
+    EXPECT_EQ(Entries(editor), (Strings{"App", "Web"}));
+    PressButton(editor, IDOK);
+  });
+  Press(user, IDM_TASK_LISTS);
+  for (int box : {IDC_MAIN_TASK, IDC_MAIN_PROJECT, IDC_MAIN_CLASSIFICATION})
+    EXPECT_EQ(SendDlgItemMessageA(window_, box, CB_GETCOUNT, 0, 0), box == IDC_MAIN_PROJECT ? 2 : 1);
 }
 
 TEST_F(UiDescriptionListsFromMainWindow, DamagedListsAreLeftWhileTheTaskIsLogged) {

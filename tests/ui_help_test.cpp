@@ -135,6 +135,16 @@ TEST_F(UiHelp, AFolderNamedLikeTheHelpFileDoesNotCountAsIt) {
   EXPECT_TRUE(helpCalls.empty());
 }
 
+TEST_F(UiHelp, AFolderNamedInTheAnsiCodePageIsAddressedInUtf8) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the folder name is written in code page 1252";
+  snprintf(ProgramDirectory, sizeof ProgramDirectory, "%s\\Pr\xFC" "fung\\", folder_.Path().c_str());
+  ShowHelp(kHelpMainWindow);
+  ASSERT_EQ(started.size(), 1u);
+  std::string guide = GuideAddress("main-window");
+  guide.insert(guide.rfind('/'), "/Pr%C3%BCfung");
+  EXPECT_EQ(started[0].line, std::string("\"") + kBrowser + "\" " + guide);
+}
+
 TEST_F(UiHelp, NothingStartsWithoutABrowserOrAProgramFolder) {
   BrowserCommand[0] = '\0';
   ShowHelp(kHelpMainWindow);

@@ -27,6 +27,8 @@ extern "C" __declspec(dllexport) ULONG WINAPI MAPISendMail(LHANDLE session, ULON
                                                            ULONG reserved) {
   FakeMail& m = lastMail;
   ++m.calls;
+  // Seen by a test that cannot hold this library itself (its name is taken).
+  SetEnvironmentVariableA("HOURWRIGHT_FAKE_MAIL_SUBJECT", message->lpszSubject);
   m.session = session;
   m.uiParam = uiParam;
   m.flags = flags;
