@@ -121,29 +121,23 @@ class UsersTimeSheet {
 };
 
 // The installed program, started as from its shortcut, until it goes out of scope.
-class InstalledProgram {
- public:
+struct InstalledProgram {
+  PROCESS_INFORMATION info = {};
   InstalledProgram() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string folder = InstallFolder(), commandLine = "\"" + folder + "\\hourwright.exe\"";
-    EXPECT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info_));
-    ProcessWindow search = {info_.dwProcessId, NULL};
-    EXPECT_TRUE(WaitFor([&] {
-      search.found = NULL;
-      EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-      return search.found != NULL;
-    }, kSlowMs)) << "the installed program showed no main window";
+    EXPECT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info));
+    ProcessWindow search = {info.dwProcessId, NULL};
+    EXPECT_TRUE(WaitFor([&] { return (EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search)), search.found != NULL); },
+                        kSlowMs)) << "the installed program showed no main window";
   }
   ~InstalledProgram() {
-    TerminateProcess(info_.hProcess, 0);
-    WaitForSingleObject(info_.hProcess, kSlowMs);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, kSlowMs);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
   }
-
- private:
-  PROCESS_INFORMATION info_ = {};
 };
 
 class UiInstaller : public testing::Test {
