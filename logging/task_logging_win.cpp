@@ -158,7 +158,9 @@ static void MoveStartToNow(HWND window) {
   if (!WriteLoggedTask(window)) {
     CurrentRecord = before;
     ReportUnwrittenEnd();
+    return;
   }
+  startWritten = true;
 }
 
 void DiscardTimeSince(HWND window, int64_t awayStart) {
@@ -180,6 +182,7 @@ void DiscardTimeSince(HWND window, int64_t awayStart) {
     return;
   }
   CurrentRecord = restarted;
+  startWritten = true;
   char stamp[kStampTextSize];
   StampText(CurrentRecord.startTime, stamp, sizeof stamp);
   SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
