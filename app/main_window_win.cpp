@@ -134,13 +134,20 @@ static BOOL OnSysCommand(HWND window, WPARAM command) {
   return FALSE;
 }
 
+// Closing never loses the running task: when it can be neither kept in its
+// time sheet nor ended there, the program stays open, still logging.
 static void OnClose(HWND window) {
   ShowWindow(window, SW_SHOWNORMAL);
-  if (LoggingActive &&
-      !AskYesNo("End Current Task?",
-                "A Task is still logging.\nDo you want to Continue task even withTime Sheet Shut "
-                "Down?\n YES will keep task active, NO will end task"))
-    EndTask(window);
+  if (LoggingActive) {
+    if (AskYesNo("End Current Task?",
+                 "A Task is still logging.\nDo you want to Continue task even withTime Sheet Shut "
+                 "Down?\n YES will keep task active, NO will end task")) {
+      if (!KeepTaskForResume(window)) return;
+    } else {
+      EndTask(window);
+      if (LoggingActive) return;  // its end was not written, and said so
+    }
+  }
   DestroyWindow(window);
 }
 

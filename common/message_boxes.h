@@ -4,3 +4,6 @@
 void ShowError(const char* text);
 void ShowNotice(const char* caption, const char* text);
 bool AskYesNo(const char* caption, const char* text);
+// "Unable To Write <what> <path>\n<outcome>": every write the user asked for
+// that did not happen is told this one way, with what became of it.
+void ReportUnableToWrite(const char* what, const char* path, const char* outcome);

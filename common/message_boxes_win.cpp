@@ -1,5 +1,7 @@
 #include "common/message_boxes.h"
 
+#include <stdio.h>
+
 #include "common/product.h"
 #include "common/shell.h"
 
@@ -13,4 +15,10 @@ void ShowNotice(const char* caption, const char* text) {
 
 bool AskYesNo(const char* caption, const char* text) {
   return MessageBoxA(MainWindow, text, caption, MB_TASKMODAL | MB_YESNO) == IDYES;
+}
+
+void ReportUnableToWrite(const char* what, const char* path, const char* outcome) {
+  char text[1024];
+  snprintf(text, sizeof text, "Unable To Write %s %s\n%s", what, path, outcome);
+  ShowError(text);
 }

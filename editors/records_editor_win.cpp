@@ -1,7 +1,6 @@
 #include "editors/records_editor.h"
 
 #include <commctrl.h>
-#include <stdio.h>
 
 #include "common/help.h"
 #include "common/message_boxes.h"
@@ -72,11 +71,7 @@ static bool SelectionValid(const RecordsEditor& editor) {
 // A rewrite that failed left the file as it was; the user must know the
 // change is not in it.
 static void ReportUnwritten() {
-  char text[kPathSize + 128];
-  snprintf(text, sizeof text,
-           "Unable To Write Time Sheet %s\nThe change was not saved; the file is as it was.",
-           TimeSheetPath);
-  ShowError(text);
+  ReportUnableToWrite("Time Sheet", TimeSheetPath, "The change was not saved; the file is as it was.");
 }
 
 static void OnEditSelected(HWND dialog) {

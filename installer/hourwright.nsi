@@ -29,7 +29,12 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${MAKER}"
 !include "MUI2.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\hourwright.exe"
+; The installer runs elevated; the program must not, or its first time sheet
+; could land where a normal run cannot write it. Explorer, the signed-in
+; user's shell, starts it as that user.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Run ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunAsSignedInUser
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\hourwright-guide.html"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Read the user guide"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
@@ -42,6 +47,49 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${MAKER}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; Hourwright holds this mutex for as long as it runs (app/single_instance_win.cpp).
+!define MUTEX "Hourwright.SingleInstance"
+
+; A running copy would keep its exe locked, or be left behind by the uninstaller.
+; Asks until it is closed; Cancel (and a silent run) stops before anything is
+; changed. A mutex that exists but is not ours to open (another account's
+; copy) still counts as running.
+!macro CLOSE_RUNNING_COPY PREFIX
+Function ${PREFIX}CloseRunningCopy
+  check:
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${MUTEX}") p .r0 ?e'
+    Pop $1
+    StrCmp $0 0 unopened
+    System::Call 'kernel32::CloseHandle(p r0)'
+    Goto running
+  unopened:
+    StrCmp $1 5 running
+    FindWindow $0 "#32770" "${PRODUCT}"
+    StrCmp $0 0 done
+  running:
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${PRODUCT} is running.$\r$\nClose it, then press Retry; Cancel stops here and changes nothing." \
+      /SD IDCANCEL IDRETRY check
+    SetErrorLevel 3
+    Quit
+  done:
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RUNNING_COPY ""
+!insertmacro CLOSE_RUNNING_COPY "un."
+
+Function .onInit
+  Call CloseRunningCopy
+FunctionEnd
+
+Function un.onInit
+  Call un.CloseRunningCopy
+FunctionEnd
+
+Function RunAsSignedInUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\hourwright.exe"'
+FunctionEnd
 
 Section "Hourwright"
   SetShellVarContext all

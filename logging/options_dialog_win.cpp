@@ -22,10 +22,10 @@ static INT_PTR OnInitDialog(HWND dialog) {
 static void ReportUnwrittenOptions() {
   char path[kPathSize] = "";
   OptionsFilePath(path);
-  char text[512];
-  snprintf(text, sizeof text, "Unable To Write Options %s\nAway time is still asked about after %d minutes.",
-           path, static_cast<int>(AwayMinutes));
-  ShowError(text);
+  char outcome[128];
+  snprintf(outcome, sizeof outcome, "Away time is still asked about after %d minutes.",
+           static_cast<int>(AwayMinutes));
+  ReportUnableToWrite("Options", path, outcome);
 }
 
 // A value that is refused or cannot be written keeps the dialog open with the

@@ -14,6 +14,11 @@ void OfferResume(HWND mainWindow);
 // goes on as it was.
 void EndTaskAt(HWND mainWindow, int64_t awayStart);
 void DiscardTimeSince(HWND mainWindow, int64_t awayStart);
+// Closing keeps the running task for the next start: its open record must be
+// in the time sheet, so one whose start was never written is written now.
+// False when it could not be (said, unless the user cancelled naming a
+// sheet): the program must stay open, still logging.
+bool KeepTaskForResume(HWND mainWindow);
 // Called once another time sheet has been chosen: a task being logged ends in
 // `ownSheet`, the sheet it was started in. False when that end could not be
 // written: the task goes on and `ownSheet` is the time sheet again.

@@ -17,6 +17,9 @@
 #include "store/stamp_text.h"
 #include "store/time_sheet.h"
 
+// Whether the running task's open record is in its time sheet.
+static bool startWritten = false;
+
 static void ShowLoggedTask(HWND window) {
   EnableWindow(GetDlgItem(window, IDC_MAIN_END_TASK), TRUE);
   ShowDescriptionField(window, IDC_MAIN_CURRENT_TASK, CurrentRecord.task);
@@ -66,8 +69,24 @@ void StartTask(HWND window) {
   LoggingActive = true;
   ShowLoggedTask(window);
 
-  // Unwritten, the task goes on in memory and is written when it ends.
-  if (WriteLoggedTask(window)) MergeRecordDescriptions(window, CurrentRecord);
+  startWritten = WriteLoggedTask(window);
+  if (startWritten) {
+    MergeRecordDescriptions(window, CurrentRecord);
+    return;
+  }
+  // Unwritten, the task goes on in memory and is written when it ends. A
+  // cancelled Save As named no sheet: that was the user's answer, not a fault.
+  if (TimeSheetPath[0] != '\0')
+    ReportUnableToWrite("Time Sheet", TimeSheetPath, "The task is logging; it will be written when it ends.");
+}
+
+bool KeepTaskForResume(HWND window) {
+  if (!startWritten) startWritten = WriteLoggedTask(window);
+  if (startWritten) return true;
+  if (TimeSheetPath[0] != '\0')
+    ReportUnableToWrite("Time Sheet", TimeSheetPath,
+                        "The running task could not be kept; Hourwright stays open.");
+  return false;
 }
 
 // With no time sheet named, the user says where the ended task goes.
@@ -81,11 +100,7 @@ static bool ChooseFileForEndedTask(HWND window) {
 }
 
 static void ReportUnwrittenEnd() {
-  char text[512];
-  snprintf(text, sizeof text,
-           "Unable To Write Time Sheet %s\nThe Task is still logging; End Task again to retry.",
-           TimeSheetPath);
-  ShowError(text);
+  ReportUnableToWrite("Time Sheet", TimeSheetPath, "The Task is still logging; End Task again to retry.");
 }
 
 // Local wall-clock time back from FileSeconds, as the record keeps it.
@@ -143,7 +158,9 @@ static void MoveStartToNow(HWND window) {
   if (!WriteLoggedTask(window)) {
     CurrentRecord = before;
     ReportUnwrittenEnd();
+    return;
   }
+  startWritten = true;
 }
 
 void DiscardTimeSince(HWND window, int64_t awayStart) {
@@ -165,6 +182,7 @@ void DiscardTimeSince(HWND window, int64_t awayStart) {
     return;
   }
   CurrentRecord = restarted;
+  startWritten = true;
   char stamp[kStampTextSize];
   StampText(CurrentRecord.startTime, stamp, sizeof stamp);
   SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
@@ -202,6 +220,7 @@ void OfferResume(HWND window) {
   }
   LoggingActive = true;
   CurrentRecord = last;
+  startWritten = true;  // the record is the sheet's own, even if its rewrite fails
   ShowLoggedTask(window);
   WriteLoggedTask(window);
 }

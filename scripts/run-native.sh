@@ -1,11 +1,13 @@
 #!/bin/sh
 # Builds the pure code and its tests natively with clang under AddressSanitizer
 # and UndefinedBehaviorSanitizer, runs the tests, and replays every fuzz corpus
-# once. Any sanitizer report fails the run.
+# once. Any sanitizer report fails the run. First the quick self-check of
+# the 32-bit chroot script's `off`.
 set -e
 BUILD="$1"
 root=$(cd "$(dirname "$0")/.." && pwd)
 native="$BUILD/native"
+"$root/scripts/check-wine32-off.sh"
 [ -f "$native/CMakeCache.txt" ] ||
   cmake -S "$root/native" -B "$native" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$native" -j "${JOBS:-2}"

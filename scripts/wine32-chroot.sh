@@ -9,7 +9,7 @@
 #   wine32-chroot.sh on [DIR...]     bind-mount /proc /sys /dev /tmp and each DIR
 #                                    at its own path, register qemu-i386
 #   wine32-chroot.sh off             undo every mount under the chroot and the
-#                                    kernel-wide registration
+#                                    kernel-wide registration made by `on`
 #   wine32-chroot.sh root            print where the chroot lives
 #   wine32-chroot.sh run CMD...      run CMD (wine, wineserver, ...) inside, in
 #                                    the current folder, keeping WINE*, DISPLAY,
@@ -20,7 +20,7 @@
 set -e
 ROOT="${HOURWRIGHT_WINE32_ROOT:-/var/cache/hourwright/wine32-trixie}"
 MIRROR="${HOURWRIGHT_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
-BINFMT=/proc/sys/fs/binfmt_misc
+BINFMT="${HOURWRIGHT_BINFMT:-/proc/sys/fs/binfmt_misc}"  # another place for the self-check
 READY="$ROOT/.hourwright-ready"
 # The preloader keeps the low addresses free for programs without relocations
 # (NSIS installers): without it qemu puts the PIE wine loader at 0x400000.
@@ -49,7 +49,11 @@ mount_on() {
 }
 
 mount_off() {
-  [ -e "$BINFMT/qemu-i386" ] && echo -1 > "$BINFMT/qemu-i386"
+  # Only the registration made here (its interpreter lies in the chroot): a
+  # machine that had its own qemu-i386 keeps it.
+  if grep -qF "interpreter $ROOT/" "$BINFMT/qemu-i386" 2>/dev/null; then
+    echo -1 > "$BINFMT/qemu-i386"
+  fi
   # Deepest first, so /dev/pts goes before /dev.
   awk -v root="$ROOT/" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r |
     while read -r m; do umount "$m" || umount -l "$m"; done

@@ -12,10 +12,7 @@
 #include "store/unreadable_sheet.h"
 
 static void ReportUnwritten() {
-  char text[512];
-  snprintf(text, sizeof text, "Unable To Write Description Lists %s\nThe lists are left as they were.",
-           DescriptionsPath);
-  ShowError(text);
+  ReportUnableToWrite("Description Lists", DescriptionsPath, "The lists are left as they were.");
 }
 
 static void ReportDamaged() {
@@ -95,12 +92,10 @@ static int32_t WriteRebuild(const DescriptionRebuild& rebuild) {
 }
 
 static void ReportRebuiltInPart(int32_t records) {
-  char text[512];
-  snprintf(text, sizeof text,
-           "Unable To Write Description Lists %s\nThe lists hold the descriptions of the first %ld "
-           "time records only.",
-           DescriptionsPath, static_cast<long>(records));
-  ShowError(text);
+  char outcome[128];
+  snprintf(outcome, sizeof outcome, "The lists hold the descriptions of the first %ld time records only.",
+           static_cast<long>(records));
+  ReportUnableToWrite("Description Lists", DescriptionsPath, outcome);
 }
 
 static void Rebuild(bool keep) {

@@ -13,9 +13,9 @@ struct FilePiece {
 // True only when every byte asked for was written.
 bool WriteAll(HANDLE file, const void* data, DWORD size);
 
-// Writes the pieces to a new file in the same folder, flushes it and moves it
-// over `path` in one step. On any failure `path` is exactly as before and the
-// new file is gone.
+// Writes the pieces to "<path>.new" (removing one an interrupted rewrite left),
+// flushes it and moves it over `path` in one step. On any failure `path` is
+// exactly as before and the new file is gone; no other file is touched.
 bool ReplaceFileContents(const char* path, const FilePiece* pieces, size_t count);
 
 // The same with content that `build` writes into a buffer of `size` bytes;

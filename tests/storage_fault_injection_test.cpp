@@ -269,6 +269,7 @@ TEST_P(StorageFaultInjection, ResultMessageAndOriginalBytes) {
       EXPECT_TRUE(after == writer.written()) << after.size() << " bytes";
       EXPECT_EQ(FolderListing(dir).find_first_of("~"), std::string::npos) << "a temporary file was left";
       EXPECT_EQ(FolderListing(dir).find("hwr"), std::string::npos) << "a temporary file was left";
+      EXPECT_EQ(FolderListing(dir).find(".new;"), std::string::npos) << "a temporary file was left";
       break;
     case kLeavesOriginal:
       EXPECT_TRUE(after == original) << "changed: " << after.size() << " bytes";

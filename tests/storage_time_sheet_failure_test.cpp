@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "tests/full_disk_place.h"
@@ -200,4 +201,27 @@ TEST_F(StorageTimeSheetFullDisk, AppendToANewSheetThatDoesNotFitLeavesNoFile) {
   EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
   EXPECT_FALSE(FileExists(disk.File("sheet.tim")));
   EXPECT_EQ(SortedListing(disk.Path()), "filler;");
+}
+
+// An interrupted rewrite leaves "sheet.tim.new"; the next rewrite of the sheet
+// removes it, or fails when it cannot, and never touches any other file.
+TEST_F(StorageTimeSheet, ARewriteRemovesOnlyItsOwnLeftover) {
+  const char* others[] = {"sheet.tim.new.new", "sheet.des.new", "other.tim.new", "hwr1A2B.tmp", "sheet~tim"};
+  const std::string leftover = folder_.File("sheet.tim.new");
+  for (int kind : {0, 1, 2}) {  // a file, a file held open, a folder
+    SCOPED_TRACE(kind);
+    for (const char* name : others) WriteBytes(folder_.File(name), name);
+    if (kind == 2) CreateDirectoryA(leftover.c_str(), NULL);
+    else WriteBytes(leftover, "half a rewrite");
+    std::unique_ptr<HeldFile> held(kind == 1 ? new HeldFile(leftover) : nullptr);
+    Load(kSheet);
+    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), kind == 0 ? 1 : 0);
+    EXPECT_EQ(ReadBytes(Sheet()), kind == 0 ? Bytes({Closed(100), Closed(200)}) : kSheet);
+    held.reset();
+    for (const char* name : others) EXPECT_EQ(ReadBytes(folder_.File(name)), name);
+    for (const char* name : others) DeleteFileA(folder_.File(name).c_str());
+    EXPECT_EQ(Listing(), kind == 0 ? "sheet.tim;" : "sheet.tim;sheet.tim.new;");
+    DeleteFileA(leftover.c_str());
+    RemoveDirectoryA(leftover.c_str());
+  }
 }

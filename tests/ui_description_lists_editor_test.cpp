@@ -69,12 +69,35 @@ class EditorDriver {
       PostMessageA(editor_, WM_COMMAND, IDCANCEL, 0);
       return;
     }
-    if (actions_.empty() || !IsWindowEnabled(editor_)) return;
+    if (actions_.empty() || !IsWindowEnabled(editor_) || BoxOpen()) return;
     busy_ = true;
     Action action = actions_.front();
     actions_.erase(actions_.begin());
     action(editor_);
     busy_ = false;
+  }
+
+  // A message box owned by the main window leaves the editor enabled: the
+  // next action waits until the box is answered and the editor has reloaded.
+  bool BoxOpen() const {
+    struct Search {
+      HWND editor;
+      bool found;
+    } search = {editor_, false};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+          Search& s = *reinterpret_cast<Search*>(data);
+          char name[16] = "";
+          GetClassNameA(window, name, sizeof name);
+          if (window == s.editor || window == MainWindow || !IsWindowVisible(window) ||
+              strcmp(name, "#32770") != 0)
+            return TRUE;
+          s.found = true;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
   }
 
   static EditorDriver* active_;

@@ -120,6 +120,26 @@ class UsersTimeSheet {
   std::string bytes_;
 };
 
+// The installed program, started as from its shortcut, until it goes out of scope.
+struct InstalledProgram {
+  PROCESS_INFORMATION info = {};
+  InstalledProgram() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string folder = InstallFolder(), commandLine = "\"" + folder + "\\hourwright.exe\"";
+    EXPECT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info));
+    ProcessWindow search = {info.dwProcessId, NULL};
+    EXPECT_TRUE(WaitFor([&] { return (EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search)), search.found != NULL); },
+                        kSlowMs)) << "the installed program showed no main window";
+  }
+  ~InstalledProgram() {
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, kSlowMs);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+};
+
 class UiInstaller : public testing::Test {
  protected:
   void SetUp() override {
@@ -157,21 +177,7 @@ TEST_F(UiInstaller, InstallsStartsAndUninstallsLeavingTheUsersTimeSheets) {
   EXPECT_EQ(UninstallValue("InstallLocation"), folder);
 
   // The installed program starts and shows its window.
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  std::string commandLine = "\"" + folder + "\\hourwright.exe\"";
-  ASSERT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &info));
-  ProcessWindow search = {info.dwProcessId, NULL};
-  EXPECT_TRUE(WaitFor([&] {
-    search.found = NULL;
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != NULL;
-  }, kSlowMs)) << "the installed program showed no main window";
-  TerminateProcess(info.hProcess, 0);
-  WaitForSingleObject(info.hProcess, kSlowMs);
-  CloseHandle(info.hProcess);
-  CloseHandle(info.hThread);
+  { InstalledProgram program; }
 
   Uninstall();
   for (const char* name : {"hourwright.exe", "hourwright-report.exe", "hourwright-guide.html", "README.txt",
@@ -193,4 +199,24 @@ TEST_F(UiInstaller, UninstallKeepsATimeSheetSavedInTheProgramFolder) {
   EXPECT_EQ(ReadBytes(kept), bytes);
   DeleteFileA(kept.c_str());
   RemoveDirectoryA(InstallFolder().c_str());
+}
+
+// A running copy holds its exe: setup and uninstall (silent, so the question
+// is answered Cancel) change nothing, and go ahead once it has closed.
+TEST_F(UiInstaller, InstallAndUninstallWaitForTheRunningProgramToClose) {
+  std::string folder = InstallFolder(), exe = ReadBytes(folder + "\\hourwright.exe");
+  // In place (_?=), the uninstaller runs to its end and its exit code counts.
+  const std::string runs[] = {"\"" + DistFile("-setup.exe") + "\" /S",
+                              "\"" + folder + "\\uninstall.exe\" /S _?=" + folder};
+  {
+    InstalledProgram program;
+    for (const std::string& run : runs) {
+      EXPECT_EQ(RunToEnd(run), 3u) << run;
+      EXPECT_TRUE(ReadBytes(folder + "\\hourwright.exe") == exe && UninstallKeyExists()) << run;
+    }
+  }
+  for (const std::string& run : runs) EXPECT_EQ(RunToEnd(run), 0u) << run;
+  EXPECT_FALSE(FileExists(folder + "\\hourwright.exe") || UninstallKeyExists());
+  DeleteFileA((folder + "\\uninstall.exe").c_str());  // left by the in-place run
+  RemoveDirectoryA(folder.c_str());
 }

@@ -1,5 +1,7 @@
 #include <string.h>
 
+#include <memory>
+
 #include "common/shell.h"
 #include "store/current_task.h"
 #include "resources/resource.h"
@@ -462,3 +464,44 @@ TEST_F(UiTaskLogging, ATaskWithoutASheetEndsInTheOneOpened) {
   EXPECT_NE(records[1].stopSeconds, 0);
   EXPECT_STREQ(TimeSheetPath, chosen.c_str());
 }
+
+// A start that cannot be written is told; closing then writes it, or stays
+// open, still logging, when neither keeping nor ending the task can be written.
+struct UnwrittenClose {
+  const char* name;
+  bool heldAtStart, heldAtClose, keep, closes;
+};
+class UiClosingWithAnUnwrittenTask : public UiTaskLoggingWithFile,
+                                     public testing::WithParamInterface<UnwrittenClose> {};
+
+TEST_P(UiClosingWithAnUnwrittenTask, KeepsTheTaskInTheFileOrStaysOpen) {
+  const UnwrittenClose& c = GetParam();
+  const std::string unwritten = "Unable To Write Time Sheet " + sheet_ + "\n";
+  std::unique_ptr<HeldFile> held(c.heldAtStart ? new HeldFile(sheet_) : nullptr);
+  TypeTask("Precious", "P", "C");
+  ScriptedUser user;
+  if (c.heldAtStart) user.AnswerBox("Hourwright", unwritten + "The task is logging; it will be written when it ends.", IDOK);
+  Press(user, IDC_MAIN_START_TASK);
+  held.reset();
+  std::string before = ReadBytes(sheet_);
+  if (c.heldAtClose) held.reset(new HeldFile(sheet_));
+  user.AnswerBox("Hourwright", "Close Hourwright?", IDYES)
+      .AnswerBox("End Current Task?", kKeepQuestion, c.keep ? IDYES : IDNO, BoxIcon::kNone);
+  if (!c.closes)
+    user.AnswerBox("Hourwright", c.keep ? unwritten + "The running task could not be kept; Hourwright stays open."
+                                        : UnwrittenMessage(sheet_), IDOK, BoxIcon::kError);
+  Press(user, IDM_EXIT);
+  PumpFor(50);
+  held.reset();
+  EXPECT_EQ(IsWindow(window_) != FALSE, !c.closes);
+  EXPECT_TRUE(LoggingActive);  // kept for the next start, or still running
+  if (!c.closes) EXPECT_EQ(ReadBytes(sheet_), before);
+  else EXPECT_TRUE(ReadRecords(sheet_).size() == 1 && ReadRecords(sheet_)[0].stopSeconds == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UiClosingWithAnUnwrittenTask,
+                         testing::Values(UnwrittenClose{"StartUnwrittenThenKept", true, false, true, true},
+                                         UnwrittenClose{"StartUnwrittenKeptStillHeld", true, true, true, false},
+                                         UnwrittenClose{"StartWrittenKeptWhileHeld", false, true, true, true},
+                                         UnwrittenClose{"EndedWhileHeld", true, true, false, false}),
+                         [](const testing::TestParamInfo<UnwrittenClose>& info) { return info.param.name; });
