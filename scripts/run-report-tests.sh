@@ -23,6 +23,9 @@ chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
   --dump-dom "file://$work/out.html" >"$work/dom.html" 2>"$work/chromium.log"
 (cd "$work/browser" && w wine "$BUILD/win64/hourwright-report.exe" --period all \
   --now 2026-03-20T12:00:00 --by project,task --format json 'Z:'"$sheet" >"$work/wine.json")
+# Started without an X display, this Wine session's desktop has none: the
+# tests that follow must start a session of their own.
+w wineserver -w
 cmp "$work/out.json" "$work/wine.json" || { diff "$work/out.json" "$work/wine.json"; exit 1; }
 
 python3 - "$work" "$expected" <<'PY'
