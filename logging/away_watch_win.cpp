@@ -4,7 +4,7 @@
 #include "logging/away_time.h"
 #include "logging/task_logging.h"
 #include "store/current_task.h"
-#include "store/file_seconds.h"
+#include "store/local_clock.h"
 #include "store/options_file.h"
 
 static bool ReadSystemIdleClock(IdleClockReading* reading) {
@@ -28,14 +28,6 @@ struct AwayWatch {
   TimeRecord task;      // the task it is about
 };
 static AwayWatch watch;
-
-static int64_t NowSeconds() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  int64_t seconds = 0;
-  ToFileSeconds(now, &seconds);
-  return seconds;
-}
 
 void StartAwayWatch(HWND window) {
   watch = AwayWatch();
@@ -114,7 +106,7 @@ static void CheckIdleClock(HWND window) {
   // during a sleep cannot shorten the quiet before it.
   DWORD idle = reading.nowTick - reading.lastInputTick;
   if (idle > 0x7FFFFFFF) idle = 0;
-  int64_t lastInput = NowSeconds() - static_cast<int64_t>(idle / 1000);
+  int64_t lastInput = LocalNowSeconds() - static_cast<int64_t>(idle / 1000);
   bool quietEnded = watch.watching;
   AwayFacts facts = {watch.quietFrom, CurrentRecord.startSeconds, lastInput, AwayMinutes};
   watch.watching = true;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "report/totals.h"
+#include "store/local_clock.h"
 
 // The file, opened read-only and shared with a writer, handed to `take` in
 // pieces of whole records (the last piece says so). False with a short
@@ -17,8 +18,7 @@ bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* conte
 enum { kSheetPieceSize = 1 << 20 };  // a whole number of records
 // Written whole to a new file beside `path`, then renamed over it.
 bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason);
-// The local wall-clock time now, in seconds since 1601-01-01.
-int64_t LocalNowSeconds();
+// LocalNowSeconds (store/local_clock.h): on Windows the program's own.
 // Descriptions and argument texts as the core holds them (the ANSI code page)
 // and the converter to UTF-8 for the formats that want it.
 std::string ArgumentToAnsi(const std::string& argument);

@@ -6,7 +6,6 @@
 
 #include "common/ansi_utf8.h"
 #include "report_cli/report_io.h"
-#include "store/file_seconds.h"
 #include "store/safe_file_win.h"
 
 static std::string Reason(DWORD error) {
@@ -72,14 +71,6 @@ bool WriteOutputFile(const std::string& path, const std::string& text, std::stri
   DWORD error = GetLastError();
   *reason = error ? Reason(error) : "the file could not be replaced";
   return false;
-}
-
-int64_t LocalNowSeconds() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  int64_t seconds = 0;
-  ToFileSeconds(now, &seconds);
-  return seconds;
 }
 
 std::string ArgumentToAnsi(const std::string& argument) { return argument; }

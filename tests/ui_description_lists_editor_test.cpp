@@ -79,24 +79,23 @@ class EditorDriver {
 
   // A message box owned by the main window leaves the editor enabled: the
   // next action waits until the box is answered and the editor has reloaded.
+  struct BoxSearch {
+    HWND editor;
+    bool found;
+  };
+  static BOOL CALLBACK FindBox(HWND window, LPARAM data) {
+    BoxSearch& search = *reinterpret_cast<BoxSearch*>(data);
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (window == search.editor || window == MainWindow || !IsWindowVisible(window) ||
+        strcmp(name, "#32770") != 0)
+      return TRUE;
+    search.found = true;
+    return FALSE;
+  }
   bool BoxOpen() const {
-    struct Search {
-      HWND editor;
-      bool found;
-    } search = {editor_, false};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-          Search& s = *reinterpret_cast<Search*>(data);
-          char name[16] = "";
-          GetClassNameA(window, name, sizeof name);
-          if (window == s.editor || window == MainWindow || !IsWindowVisible(window) ||
-              strcmp(name, "#32770") != 0)
-            return TRUE;
-          s.found = true;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    BoxSearch search = {editor_, false};
+    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 

@@ -4,7 +4,7 @@
 #include "common/message_boxes.h"
 #include "common/shell.h"
 #include "resources/resource.h"
-#include "store/file_seconds.h"
+#include "store/local_clock.h"
 #include "store/paths.h"
 #include "store/unreadable_sheet.h"
 #include "totals/report_file.h"
@@ -61,15 +61,6 @@ static TotalsWindowChoices ReadChoices(HWND dialog) {
   return choices;
 }
 
-// "Now" for This week and the like, and for the running task's time.
-static int64_t LocalNow() {
-  SYSTEMTIME time;
-  GetLocalTime(&time);
-  int64_t now = 0;
-  ToFileSeconds(time, &now);
-  return now;
-}
-
 // Weeks start on the day the user's regional settings say, Sunday or Monday.
 static bool WeekStartsSunday() {
   char day[8] = "";
@@ -97,7 +88,7 @@ static void Refill(HWND dialog) {
   bool between = RememberedChoices.period == kTotalsPeriods - 1;
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_FROM), between);
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_TO), between);
-  window.choice = MakeTotalsChoice(RememberedChoices, LocalNow(), WeekStartsSunday());
+  window.choice = MakeTotalsChoice(RememberedChoices, LocalNowSeconds(), WeekStartsSunday());
   window.result = ComputeTotals(SheetsOf(window), window.choice);
   ShowTotalsRows(GetDlgItem(dialog, IDC_TOTALS_LIST), window);
   SetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, TotalsSummaryText(window.result).c_str());
