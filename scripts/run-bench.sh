@@ -9,6 +9,7 @@ in_xvfb wine "$BUILD/win64/hourwright_bench.exe" "$BUILD/bench-data"
 if ! command -v timew >/dev/null; then
   SUDO=""
   [ "$(id -u)" = 0 ] || SUDO=sudo
+  $SUDO apt-get update >/dev/null
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends timewarrior >/dev/null
 fi
 python3 "$root/bench/report_bench.py" "$BUILD/report/hourwright-report" "$BUILD/bench-data/report"
