@@ -8,12 +8,13 @@ import datetime
 import os
 import shutil
 import statistics
-import struct
 import subprocess
 import sys
 import time
 
-EPOCH = datetime.datetime(1601, 1, 1)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
+from time_record import record  # noqa: E402
+
 START = datetime.datetime(2020, 1, 6, 8, 0)
 SIZES = (1000, 10000, 100000)
 
@@ -25,23 +26,10 @@ def intervals(count):
         yield "Project %d" % (i % 20), "Task %d" % (i * 7 % 50), begin, begin + datetime.timedelta(minutes=30)
 
 
-def text_field(text):
-    data = text.encode("cp1252")
-    return data + b"\0" * (64 - len(data))
-
-
-def stamp(moment):
-    return struct.pack("<8H", moment.year, moment.month, (moment.weekday() + 1) % 7, moment.day,
-                       moment.hour, moment.minute, moment.second, 0)
-
-
 def write_sheet(path, count):
     with open(path, "wb") as sheet:
         for project, task, begin, end in intervals(count):
-            s = int((begin - EPOCH).total_seconds())
-            e = int((end - EPOCH).total_seconds())
-            sheet.write(text_field(task) + text_field(project) + text_field("Work") + stamp(begin) +
-                        stamp(end) + struct.pack("<qqff", s, e, 30.0, 0.5) + b"\0" * 8)
+            sheet.write(record(task, project, "Work", begin, (end - begin).seconds // 60))
 
 
 def write_timewarrior(folder, count):

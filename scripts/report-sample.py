@@ -7,10 +7,10 @@ for `--period all --now 2026-03-20T12:00:00` as JSON."""
 import datetime
 import json
 import os
-import struct
 import sys
 
-EPOCH = datetime.datetime(1601, 1, 1)
+from time_record import record, seconds
+
 NOW = datetime.datetime(2026, 3, 20, 12, 0, 0)
 RECORDS = [
     # task, project, classification, start, minutes (None: running)
@@ -24,31 +24,6 @@ RECORDS = [
     ("Fix export of long names", "Hourwright 1.0", "Development", (2026, 3, 19, 15, 0), 120),
     ("Write user guide", "Hourwright 1.0", "Documentation", (2026, 3, 20, 10, 30), None),
 ]
-
-
-def seconds(moment):
-    return int((moment - EPOCH).total_seconds())
-
-
-def system_time(moment):
-    return struct.pack("<8H", moment.year, moment.month, (moment.weekday() + 1) % 7, moment.day,
-                       moment.hour, moment.minute, moment.second, 0)
-
-
-def text_field(text):
-    data = text.encode("cp1252")[:63]
-    return data + b"\0" * (64 - len(data))
-
-
-def record(task, project, classification, start, minutes):
-    begin = datetime.datetime(*start)
-    stop = b"\0" * 16 + struct.pack("<qqff", seconds(begin), 0, 0.0, 0.0)
-    if minutes is not None:
-        end = begin + datetime.timedelta(minutes=minutes)
-        stop = system_time(end) + struct.pack("<qqff", seconds(begin), seconds(end), minutes,
-                                              minutes / 60.0)
-    return text_field(task) + text_field(project) + text_field(classification) + \
-        system_time(begin) + stop + b"\0" * 8
 
 
 def main():
