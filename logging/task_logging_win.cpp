@@ -208,7 +208,7 @@ void OfferResume(HWND window) {
   LoadTimeSheet();
   if (TimeSheet.count < 1) return;
   const TimeRecord& last = TimeSheet.records[TimeSheet.count - 1];
-  if (!RecordIsOpen(last)) return;
+  if (!OffersResume(last)) return;
 
   char question[1024];
   BuildResumeQuestion(last, question, sizeof question);
