@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "common/product.h"
@@ -141,44 +140,6 @@ struct InstalledProgram {
   }
 };
 
-// The installed hourwright-report.exe, running until it goes out of scope: its
-// output fills a pipe that nobody reads, so it waits there.
-class RunningReport {
- public:
-  RunningReport() {
-    std::string record = RecordBytes(MakeRecord("Held", "Hourwright", "Testing", 13000000000LL, 13000000060LL));
-    std::string bytes;
-    for (int i = 0; i < 20000; ++i) bytes += record;
-    WriteBytes(folder_.File("big.tim"), bytes);
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE write = NULL;
-    EXPECT_TRUE(CreatePipe(&read_, &write, &inherit, 4096));
-    SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = write;
-    std::string commandLine = "\"" + InstallFolder() + "\\hourwright-report.exe\" --period all --by record "
-                              "--format json \"" + folder_.File("big.tim") + "\"";
-    EXPECT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &info_));
-    CloseHandle(write);
-    DWORD waiting = 0;
-    EXPECT_TRUE(WaitFor([&] { return PeekNamedPipe(read_, NULL, 0, NULL, &waiting, NULL) && waiting > 0; }, kSlowMs));
-    EXPECT_EQ(WaitForSingleObject(info_.hProcess, 1000), static_cast<DWORD>(WAIT_TIMEOUT)) << "it did not wait";
-  }
-  ~RunningReport() {
-    CloseHandle(read_);  // its next write fails and it ends
-    if (WaitForSingleObject(info_.hProcess, kSlowMs) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 9);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-  }
-
- private:
-  TempFolder folder_;
-  HANDLE read_ = NULL;
-  PROCESS_INFORMATION info_ = {};
-};
-
 class UiInstaller : public testing::Test {
  protected:
   void SetUp() override {
@@ -261,30 +222,24 @@ TEST_F(UiInstaller, InstallAndUninstallWaitForTheRunningProgramToClose) {
 }
 
 // The mutex is per session: a copy running in another user's session is not
-// seen, yet holds hourwright.exe (held here as it would hold it); a running
-// hourwright-report.exe holds its own file. Setup and uninstall (silent, so
-// the question is answered Cancel) stop before changing anything, and go
-// ahead once the file is free.
+// seen, yet holds hourwright.exe; a running hourwright-report.exe holds its
+// file too (each held here as a running program holds it). Setup and
+// uninstall (silent, so the question is answered Cancel) stop before changing
+// anything, and go ahead once the file is free.
 TEST_F(UiInstaller, InstallAndUninstallStopAtAProgramFileInUse) {
   std::string folder = InstallFolder();
   const std::string runs[] = {"\"" + DistFile("-setup.exe") + "\" /S",
                               "\"" + folder + "\\uninstall.exe\" /S _?=" + folder};
   for (const char* name : {"hourwright.exe", "hourwright-report.exe"}) {
-    SCOPED_TRACE(name);
     std::string path = folder + "\\" + name, bytes = ReadBytes(path);
     {
-      std::unique_ptr<HeldFile> held;
-      std::unique_ptr<RunningReport> report;
-      if (strcmp(name, "hourwright.exe") == 0)
-        held.reset(new HeldFile(path));
-      else
-        report.reset(new RunningReport);
+      HeldFile held(path);
       for (const std::string& run : runs) {
-        EXPECT_EQ(RunToEnd(run), 3u) << run;
-        EXPECT_TRUE(UninstallKeyExists()) << run;
+        EXPECT_EQ(RunToEnd(run), 3u) << name << ": " << run;
+        EXPECT_TRUE(UninstallKeyExists()) << name << ": " << run;
       }
     }
-    EXPECT_TRUE(ReadBytes(path) == bytes);
+    EXPECT_TRUE(ReadBytes(path) == bytes) << name;
   }
   EXPECT_EQ(RunToEnd(runs[0]), 0u);
   Uninstall();
