@@ -38,7 +38,12 @@ static BOOL OnInitDialog(HWND window) {
   return TRUE;
 }
 
+// End Task, Start New Task, Open Timesheet and closing first ask about an
+// away time the watch has not caught up with (logging/away_watch.h).
+
 static void OnOpenTimeSheet(HWND window) {
+  AwayAnswered away = AskAwayBeforeCommand(window);
+  if (ApplyAwayAnswer(window, away, false) == kAwayUnwritten) return;
   SheetPaths current = CurrentSheetPaths();
   if (ChooseTimeSheetToOpen(window) == 1 && EndTaskInItsOwnSheet(window, current))
     OfferResume(window);
@@ -49,6 +54,8 @@ static void OnOpenTimeSheet(HWND window) {
 }
 
 static void OnStartNewTask(HWND window) {
+  AwayAnswered away = AskAwayBeforeCommand(window);
+  if (ApplyAwayAnswer(window, away, true) == kAwayUnwritten) return;
   if (LoggingActive) {
     EndTask(window);
     // An end that could not be written keeps its task: starting now would
@@ -56,6 +63,11 @@ static void OnStartNewTask(HWND window) {
     if (LoggingActive) return;
   }
   StartTask(window);
+}
+
+static void OnEndTask(HWND window) {
+  AwayAnswered away = AskAwayBeforeCommand(window);
+  if (ApplyAwayAnswer(window, away, true) == kAwayGoOn) EndTask(window);
 }
 
 static bool TimeSheetOpen() {
@@ -78,7 +90,7 @@ static BOOL OnCommand(HWND window, int id) {
       OnStartNewTask(window);
       return TRUE;
     case IDC_MAIN_END_TASK:
-      EndTask(window);
+      OnEndTask(window);
       return TRUE;
     case IDM_OPEN_TIMESHEET:
       OnOpenTimeSheet(window);
@@ -136,14 +148,21 @@ static BOOL OnSysCommand(HWND window, WPARAM command) {
 
 // Closing never loses the running task: when it can be neither kept in its
 // time sheet nor ended there, the program stays open, still logging.
+// A task ended at the away start leaves nothing to ask about; a discarded
+// away time waits for the answer on the task: ending it, it ends there.
 static void OnClose(HWND window) {
   ShowWindow(window, SW_SHOWNORMAL);
+  AwayAnswered away = AskAwayBeforeCommand(window);
+  if (away.answer == kAwayEnd && ApplyAwayAnswer(window, away, true) == kAwayUnwritten) return;
   if (LoggingActive) {
-    if (AskYesNo("End Current Task?",
-                 "A Task is still logging.\nDo you want to Continue task even withTime Sheet Shut "
-                 "Down?\n YES will keep task active, NO will end task")) {
+    bool keep = AskYesNo("End Current Task?",
+                         "A Task is still logging.\nDo you want to Continue task even withTime Sheet "
+                         "Shut Down?\n YES will keep task active, NO will end task");
+    AwayOutcome first = ApplyAwayAnswer(window, away, !keep);
+    if (first == kAwayUnwritten) return;
+    if (keep) {
       if (!KeepTaskForResume(window)) return;
-    } else {
+    } else if (first == kAwayGoOn) {
       EndTask(window);
       if (LoggingActive) return;  // its end was not written, and said so
     }

@@ -41,6 +41,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${MAKER}"
 !ifdef LICENSE
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !endif
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -79,12 +80,58 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_COPY ""
 !insertmacro CLOSE_RUNNING_COPY "un."
 
+; The mutex is per session: a copy running in another user's session is not
+; seen above, yet it holds hourwright.exe; a running hourwright-report.exe
+; holds its file too. Each must open for writing as the copy will open it
+; (a missing one is a first install). Asks as for a running copy.
+!macro CHECK_REPLACEABLE PREFIX
+Function ${PREFIX}FileHeld ; $R0 the path; $R1 is 1 when it cannot be replaced
+  StrCpy $R1 0
+  System::Call 'kernel32::CreateFileW(w "$R0", i 0x40000000, i 1, p 0, i 3, i 0, p 0) p .r0 ?e'
+  Pop $1
+  IntCmp $0 -1 unopened
+  System::Call 'kernel32::CloseHandle(p r0)'
+  Return
+  unopened:
+    StrCmp $1 2 missing
+    StrCmp $1 3 missing
+    StrCpy $R1 1
+  missing:
+FunctionEnd
+
+Function ${PREFIX}CheckReplaceable
+  check:
+    StrCpy $R0 "$INSTDIR\hourwright.exe"
+    Call ${PREFIX}FileHeld
+    StrCmp $R1 1 held
+    StrCpy $R0 "$INSTDIR\hourwright-report.exe"
+    Call ${PREFIX}FileHeld
+    StrCmp $R1 1 held done
+  held:
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "$R0 is in use: ${PRODUCT} or hourwright-report may be running, perhaps for another user.$\r$\nClose it, then press Retry; Cancel stops here and changes nothing." \
+      /SD IDCANCEL IDRETRY check
+    SetErrorLevel 3
+    Quit
+  done:
+FunctionEnd
+!macroend
+!insertmacro CHECK_REPLACEABLE ""
+!insertmacro CHECK_REPLACEABLE "un."
+
 Function .onInit
   Call CloseRunningCopy
+  Call CheckReplaceable
+FunctionEnd
+
+; Another folder may hold another copy.
+Function DirectoryLeave
+  Call CheckReplaceable
 FunctionEnd
 
 Function un.onInit
   Call un.CloseRunningCopy
+  Call un.CheckReplaceable
 FunctionEnd
 
 Function RunAsSignedInUser

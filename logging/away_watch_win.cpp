@@ -41,17 +41,17 @@ static void BringBack(HWND window) {
   SetForegroundWindow(window);
 }
 
-static void Answer(HWND window, AwayAnswer answer, int64_t awayStart) {
-  switch (answer) {
-    case kAwayKeep:
-      break;
-    case kAwayDiscard:
-      DiscardTimeSince(window, awayStart);
-      break;
-    case kAwayEnd:
-      EndTaskAt(window, awayStart);
-      break;
+AwayOutcome ApplyAwayAnswer(HWND window, AwayAnswered& answered, bool commandEnds) {
+  AwayAnswer answer = answered.answer;
+  answered.answer = kAwayKeep;
+  if (answer == kAwayKeep) return kAwayGoOn;
+  // Discarding the away time of a task that ends now anyway would leave a
+  // record of the few seconds since the return: it ends at the away start.
+  if (answer == kAwayEnd || commandEnds) {
+    EndTaskAt(window, answered.awayStart);
+    return LoggingActive ? kAwayUnwritten : kAwayEnded;
   }
+  return DiscardTimeSince(window, answered.awayStart) ? kAwayGoOn : kAwayUnwritten;
 }
 
 // Asked about a task that has since ended or changed, an answer would land
@@ -72,9 +72,10 @@ static void AskWhenFree(HWND window) {
   watch.asking = true;
   AwaySpan span = watch.span;
   TimeRecord task = watch.task;
-  AwayAnswer answer = AskAboutAwayTime(window, span, task);
+  AwayAnswered answered = {AskAboutAwayTime(window, span, task), 0};
   watch.asking = false;
-  if (StillLogging(task)) Answer(window, answer, span.from);
+  answered.awayStart = span.from;
+  if (StillLogging(task)) ApplyAwayAnswer(window, answered, false);
 }
 
 static void Ask(HWND window, const AwaySpan& span) {
@@ -115,6 +116,28 @@ static void CheckIdleClock(HWND window) {
   if (!quietEnded) return;
   AwaySpan span = DecideAway(facts);
   if (span.ask) Ask(window, span);
+}
+
+// The check runs every 30 seconds, so a command may come before it has seen
+// the return: End Task after lunch would bill the lunch. The command is the
+// return, and the quiet up to it is judged as a check would judge it.
+AwayAnswered AskAwayBeforeCommand(HWND window) {
+  AwayAnswered answered = {kAwayKeep, 0};
+  if (!LoggingActive || !watch.watching || watch.asking) return answered;
+  int64_t now = LocalNowSeconds();
+  AwayFacts facts = {watch.quietFrom, CurrentRecord.startSeconds, now, AwayMinutes};
+  AwaySpan span = DecideAway(facts);
+  // A question waiting for another window is this same away time.
+  if (watch.waiting && SameTask(watch.task, CurrentRecord)) span = FoldAway(watch.span, span);
+  watch.waiting = false;
+  watch.quietFrom = now;  // the next check must not ask about this quiet again
+  if (!span.ask) return answered;
+  watch.asking = true;
+  TimeRecord task = CurrentRecord;
+  answered.answer = AskAboutAwayTime(window, span, task);
+  watch.asking = false;
+  answered.awayStart = span.from;
+  return answered;
 }
 
 bool HandleAwayMessage(HWND window, UINT message, WPARAM wParam) {

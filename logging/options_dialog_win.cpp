@@ -4,7 +4,6 @@
 
 #include "common/help.h"
 #include "common/message_boxes.h"
-#include "common/parse_int.h"
 #include "common/shell.h"
 #include "logging/away_watch.h"
 #include "resources/resource.h"
@@ -33,8 +32,9 @@ static void ReportUnwrittenOptions() {
 static void OnOk(HWND dialog) {
   char text[16] = "";
   GetDlgItemTextA(dialog, IDC_OPTIONS_AWAY_MINUTES, text, sizeof text);
-  int32_t minutes = ParseInt(text);
-  if (text[0] == '\0' || minutes < 0 || minutes > kAwayMinutesMost) {
+  // A pasted word must not read as 0, which would turn the question off.
+  int32_t minutes = 0;
+  if (!ParseAwayMinutesValue(text, &minutes)) {
     ShowError("Minutes must be from 0 to 1440 (0: never ask).");
     return;
   }

@@ -4,3 +4,6 @@
 #include "store/time_record.h"
 
 void BuildResumeQuestion(const TimeRecord& record, char* out, size_t outSize);
+
+// Whether the last record of a sheet is a task to offer for resume.
+bool OffersResume(const TimeRecord& last);

@@ -11,9 +11,10 @@ void OfferResume(HWND mainWindow);
 // task there; or drop the time from there to now, ending the task there and
 // starting it again now (only its start moves when nothing was logged before
 // the away time). A write that fails is told as End Task's is, and the task
-// goes on as it was.
+// goes on as it was: then the discard returns false, as it does when the user
+// declines to name a sheet for it.
 void EndTaskAt(HWND mainWindow, int64_t awayStart);
-void DiscardTimeSince(HWND mainWindow, int64_t awayStart);
+bool DiscardTimeSince(HWND mainWindow, int64_t awayStart);
 // Closing keeps the running task for the next start: its open record must be
 // in the time sheet, so one whose start was never written is written now.
 // False when it could not be (said, unless the user cancelled naming a

@@ -150,25 +150,23 @@ void EndTaskAt(HWND window, int64_t awayStart) {
 }
 
 // Nothing was logged before the away time: the task simply starts now.
-static void MoveStartToNow(HWND window) {
+static bool MoveStartToNow(HWND window) {
   TimeRecord before = CurrentRecord;
   StampNow(CurrentRecord.startTime, CurrentRecord.startSeconds);
   // A task that was never written stays so; it is written when it ends.
-  if (TimeSheetPath[0] == '\0') return;
+  if (TimeSheetPath[0] == '\0') return true;
   if (!WriteLoggedTask(window)) {
     CurrentRecord = before;
     ReportUnwrittenEnd();
-    return;
+    return false;
   }
   startWritten = true;
+  return true;
 }
 
-void DiscardTimeSince(HWND window, int64_t awayStart) {
-  if (awayStart <= CurrentRecord.startSeconds) {
-    MoveStartToNow(window);
-    return;
-  }
-  if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;
+bool DiscardTimeSince(HWND window, int64_t awayStart) {
+  if (awayStart <= CurrentRecord.startSeconds) return MoveStartToNow(window);
+  if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return false;
   SYSTEMTIME stopTime;
   TimeOfSeconds(awayStart, stopTime);
   TimeRecord ended = CurrentRecord;
@@ -179,13 +177,14 @@ void DiscardTimeSince(HWND window, int64_t awayStart) {
   // as half an answer.
   if (SaveTaskSplit(ended, restarted) == 0) {
     ReportUnwrittenEnd();
-    return;
+    return false;
   }
   CurrentRecord = restarted;
   startWritten = true;
   char stamp[kStampTextSize];
   StampText(CurrentRecord.startTime, stamp, sizeof stamp);
   SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
+  return true;
 }
 
 // Kept running across the switch, the task's end would land in the new sheet
@@ -208,7 +207,7 @@ void OfferResume(HWND window) {
   LoadTimeSheet();
   if (TimeSheet.count < 1) return;
   const TimeRecord& last = TimeSheet.records[TimeSheet.count - 1];
-  if (!RecordIsOpen(last)) return;
+  if (!OffersResume(last)) return;
 
   char question[1024];
   BuildResumeQuestion(last, question, sizeof question);

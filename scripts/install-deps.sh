@@ -6,7 +6,7 @@
 # each Debian release ships its own N).
 # Safe to run again: it does nothing once everything is there.
 set -e
-PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine fonts-wine xvfb xauth googletest imagemagick g++ clang xdotool python3 nsis zip unzip python3-markdown debootstrap chromium"
+PACKAGES="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine fonts-wine xvfb xauth googletest imagemagick g++ clang xdotool python3 nsis zip unzip python3-markdown debootstrap chromium faketime"
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
 updated=""

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Writes a sample time sheet for hourwright-report's checks and the docs picture:
-report.tim in the given folder, with an accented description, a comma and a
-quote, one spelling of a project in two cases, a record across midnight and a
-running task last. Prints the expected seconds per project (first spelling)
-for `--period all --now 2026-03-20T12:00:00` as JSON."""
+"""Writes a sample time sheet for hourwright-report's checks, the README's
+examples (as jobs.tim) and the docs picture: report.tim in the given folder,
+with an accented description, a comma and a quote, one spelling of a project
+in two cases, a record across midnight and a running task last. Prints the
+expected seconds per project (first spelling) for `--period all --now
+2026-03-20T12:00:00` as JSON."""
 import datetime
 import json
 import os

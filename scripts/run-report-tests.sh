@@ -2,7 +2,7 @@
 # hourwright-report end to end on one sample sheet: every format from the
 # native build, read back by python's json and csv and by headless chromium;
 # the Windows exe under Wine must give the same JSON; the failures give their
-# exit codes and write nothing.
+# exit codes and write nothing; the README's examples print what it shows.
 set -e
 BUILD="$1"
 . "$(dirname "$0")/wine-env.sh"
@@ -68,4 +68,6 @@ expect 2 "$work"
 status=0; "$native" --output "$sheet" "$sheet" 2>/dev/null || status=$?
 [ "$status" = 1 ] && python3 "$root/scripts/report-sample.py" "$work" >/dev/null
 grep -q "cannot read $work: is a folder" "$work/err"
+# The README's examples print what it shows.
+python3 "$root/scripts/check-readme-examples.py" "$root/README.md" "$native" "$work/readme"
 echo "report end-to-end checks passed: 5 formats, wine JSON equal, 6 failures"

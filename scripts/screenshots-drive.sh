@@ -1,8 +1,19 @@
 #!/bin/sh
 # Inside the X server of screenshots.sh: starts the program and plays the
 # user, saving one PNG per window into the output folder.
-#   screenshots-drive.sh <exe> <time sheet as a Windows path> <output folder>
-exe="$1" sheet="$2" out="$3"
+#   screenshots-drive.sh <exe> <time sheet as a Windows path> <output folder> <clock file>
+exe="$1" sheet="$2" out="$3" clock="$4"
+
+# The program runs on a wall clock of its own: 20 March 2026, the sample
+# sheet's week, and an away time from 12:05 pm to 1:40 pm that takes no time
+# to wait. Only the wall clock moves; Wine's tick count (the idle clock's)
+# stays real, as over a sleep of the computer.
+faketime_lib=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1)
+[ -n "$faketime_lib" ] || { echo "no libfaketime: run make deps" >&2; exit 1; }
+set_clock() {
+  printf '%+d\n' $(( $(date -d "$1" +%s) - $(date +%s) )) >"$clock"
+  sleep 1.5  # read again within a second
+}
 
 # The X window of a visible window with this exact title, waited for up to
 # $2 tenths of a second; empty when it does not show up.
@@ -52,7 +63,9 @@ shot() {
   echo "saved docs/$2"
 }
 
-wine "$exe" &
+set_clock "2026-03-20 11:55:00"
+LD_PRELOAD="$faketime_lib" FAKETIME_TIMESTAMP_FILE="$clock" FAKETIME_CACHE_DURATION=1 \
+  FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 wine "$exe" &
 main=$(find_window Hourwright 300) || { echo "the main window did not appear" >&2; exit 1; }
 sleep 1
 
@@ -143,22 +156,26 @@ else
   echo "note: this build has no lists editor yet; docs/lists-editor.png not taken"
 fi
 
-# File > Options: ask after one minute, then a minute and more without input
-# while the task logs; on the way back the question is asked at once.
-# Chosen by its underlined letter: Totals stands above it.
+# File > Options, as it comes: ask after 15 minutes. Chosen by its underlined
+# letter: Totals stands above it.
 click 18 31
 xdotool key p
 if dialog=$(find_window "Options" 50); then
   point_at "$dialog"
-  xdotool key ctrl+a; xdotool type --delay 20 "1"
+  xdotool key End  # the value unselected reads better
   shot "$dialog" options-dialog.png
-  xdotool key Return
+  xdotool key Escape
   gone "Options"
-  echo "waiting 75 s without input for the away-time question"
-  sleep 75
+  # The last input at 12:05; once a check (every 30 s) has seen it, the clock
+  # moves on to 1:40 and End Task, the first act back, asks first.
+  set_clock "2026-03-20 12:05:00"
   point_at "$main"
   xdotool mousemove --window "$main" 60 60
-  if dialog=$(find_window "Away Time" 450); then
+  echo "waiting 35 s for the away-time check to see the last input"
+  sleep 35
+  set_clock "2026-03-20 13:40:00"
+  xdotool key alt+e
+  if dialog=$(find_window "Away Time" 100); then
     shot "$dialog" away-time.png
     point_at "$dialog"
     xdotool key Escape

@@ -18,13 +18,17 @@ exe="$BUILD/win64/hourwright.exe"
 sheets="$WINEPREFIX/drive_c/Time Sheets"
 rm -rf "$sheets"
 mkdir -p "$sheets"
-# The options the drive sets (away time after one minute) go with the sheet.
+# No options file: the Options dialog shows the default of 15 minutes.
 options="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Hourwright"
-trap 'rm -rf "$sheets" "$options"' EXIT
+rm -rf "$options"
+# The program's wall clock (libfaketime reads the offset from this file), so
+# that the drive can start it on a fixed day and step over an away time.
+clock="$BUILD/screenshot-clock"
+trap 'rm -rf "$sheets" "$options" "$clock"' EXIT
 python3 "$root/scripts/sample-time-sheet.py" "$sheets"
 
 out="$root/docs"
-in_xvfb "$root/scripts/screenshots-drive.sh" "$exe" 'C:\Time Sheets\jobs.tim' "$out"
+in_xvfb "$root/scripts/screenshots-drive.sh" "$exe" 'C:\Time Sheets\jobs.tim' "$out" "$clock"
 
 # hourwright-report's HTML page of a sample week, as headless chromium draws it.
 page="$BUILD/report-page"

@@ -66,6 +66,12 @@ int32_t ParseAwayMinutes(const char* text, size_t length) {
   return fallback;
 }
 
+bool ParseAwayMinutesValue(const char* text, int32_t* minutes) {
+  const char* end = text;
+  while (*end != '\0') ++end;
+  return ReadMinutes(Trimmed(Line{text, end}), kAwayMinutesMost, minutes);
+}
+
 size_t OptionsFileText(int32_t minutes, char* out, size_t outSize) {
   int length = snprintf(out, outSize, "[away]\r\nminutes=%d\r\n", static_cast<int>(minutes));
   if (length < 0 || outSize == 0) return 0;

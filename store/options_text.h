@@ -10,5 +10,9 @@ enum { kAwayMinutesDefault = 15, kAwayMinutesMost = 1440 };
 // such key or its value is not a whole number from 0 to kAwayMinutesMost.
 int32_t ParseAwayMinutes(const char* text, size_t length);
 
+// A typed value: a whole number from 0 to kAwayMinutesMost, blanks around
+// allowed; false (and `minutes` untouched) for anything else.
+bool ParseAwayMinutesValue(const char* text, int32_t* minutes);
+
 // The whole file for `minutes`; returns its length.
 size_t OptionsFileText(int32_t minutes, char* out, size_t outSize);

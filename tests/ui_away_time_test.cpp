@@ -62,13 +62,16 @@ class UiAwayTime : public MainWindowTest {
     Press(user, IDM_OPEN_TIMESHEET);
     ASSERT_TRUE(LoggingActive);
   }
-  // The first check sees an hour's quiet; the second, on the timer or at a
-  // wake of the computer, sees input again.
-  void ComeBack(ScriptedUser& user, bool wake) {
+  // A check sees an hour's quiet, not yet the return.
+  void SeeQuiet() {
     idleClock = {1000, 1000 + kAway * 1000};
     awayFrom_ = NowSeconds() - kAway;
     PostMessageA(window_, WM_TIMER, kAwayTimerId, 0);
     PumpFor(50);
+  }
+  // The second check, on the timer or at a wake of the computer, sees input again.
+  void ComeBack(ScriptedUser& user, bool wake) {
+    SeeQuiet();
     idleClock = {1000 + kAway * 1000, 1000 + kAway * 1000};
     if (wake)
       PostMessageA(window_, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
@@ -145,6 +148,64 @@ TEST_F(UiAwayTime, EachAnswerLeavesTheSheetAsSaid) {
   }
 }
 
+// The first act after an hour away is a command the check has not caught up
+// with: the question comes first, and its answer applies before the command.
+TEST_F(UiAwayTime, TheQuestionComesBeforeTheCommandThatEndsTheTask) {
+  enum Stop { kNow, kAwayStart };
+  struct Case {
+    const char* name;
+    UINT message;
+    int command, button;
+    int closing;  // the answer to "End Current Task?"; 0 when not asked
+    Stop lunchStop;
+    bool restarted;  // an open record starts now: the new task or the split's
+  } cases[] = {
+      {"end task, keep", WM_COMMAND, IDC_MAIN_END_TASK, IDC_AWAY_KEEP, 0, kNow, false},
+      {"end task, end", WM_COMMAND, IDC_MAIN_END_TASK, IDC_AWAY_END, 0, kAwayStart, false},
+      {"end task, discard", WM_COMMAND, IDC_MAIN_END_TASK, IDC_AWAY_DISCARD, 0, kAwayStart, false},
+      {"start new, keep", WM_COMMAND, IDC_MAIN_START_TASK, IDC_AWAY_KEEP, 0, kNow, true},
+      {"start new, end", WM_COMMAND, IDC_MAIN_START_TASK, IDC_AWAY_END, 0, kAwayStart, true},
+      {"start new, discard", WM_COMMAND, IDC_MAIN_START_TASK, IDC_AWAY_DISCARD, 0, kAwayStart, true},
+      {"open, cancelled, discard", WM_COMMAND, IDM_OPEN_TIMESHEET, IDC_AWAY_DISCARD, 0, kAwayStart, true},
+      {"close, end: no question on the task", WM_CLOSE, 0, IDC_AWAY_END, 0, kAwayStart, false},
+      {"close, discard, end the task", WM_CLOSE, 0, IDC_AWAY_DISCARD, IDNO, kAwayStart, false},
+      {"close, discard, keep the task", WM_CLOSE, 0, IDC_AWAY_DISCARD, IDYES, kAwayStart, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    ResumeTaskStarted(7200);
+    SeeQuiet();
+    TypeTask("Next", "P", "C");
+    ScriptedUser user;
+    user.OnDialog("Away Time", [&](HWND dialog) {
+      PressButton(dialog, c.button);
+      return true;
+    });
+    if (c.command == IDM_OPEN_TIMESHEET) user.CancelDialog("Open TimeSheet File");
+    if (c.closing)
+      user.OnDialog("End Current Task?", [&](HWND box) {
+        PressButton(box, c.closing);
+        return true;
+      });
+    PostMessageA(window_, c.message, c.command, 0);
+    user.RunUntilDone();
+    PumpFor(50);
+
+    std::vector<TimeRecord> records = ReadRecords(sheet_);
+    ASSERT_EQ(records.size(), c.restarted ? 3u : 2u);
+    EXPECT_STREQ(records[1].task, "Lunch test");
+    EXPECT_NEAR(static_cast<double>(records[1].stopSeconds),
+                static_cast<double>(c.lunchStop == kNow ? NowSeconds() : awayFrom_), 2);
+    if (c.restarted) {
+      EXPECT_TRUE(RecordIsOpen(records[2]));
+      EXPECT_NEAR(static_cast<double>(records[2].startSeconds), static_cast<double>(NowSeconds()), 2);
+    }
+    EXPECT_EQ(IsWindow(window_) != FALSE, c.message != WM_CLOSE);
+  }
+}
+
 // APPDATA pointed at a fresh folder for the length of a test.
 class AppDataFolder {
  public:
@@ -188,16 +249,22 @@ TEST(StorageOptionsFile, MissingDamagedOrOutOfRangeMeansTheDefault) {
 using UiOptions = MainWindowTest;
 
 // File > Options: the value typed is written and used; a file that cannot be
-// written is told and the old value stays, in memory and on disk.
+// written is told and the old value stays, in memory and on disk; a value
+// that is not a number is refused, not read as 0 (never ask).
 TEST_F(UiOptions, TheMinutesAreWrittenOrTheOldOnesKept) {
-  struct Case { bool held; const char* typed; int32_t after; } cases[] = {
-      {false, "30", 30},
-      {true, "45", 30},
-  };
+  const std::string kRange = "Minutes must be from 0 to 1440 (0: never ask).";
   AppDataFolder appData;
+  struct Case { bool held; const char* typed; std::string box; } cases[] = {
+      {false, "30", ""},
+      {true, "45", "Unable To Write Options " + appData.Ini() +
+                       "\nAway time is still asked about after 30 minutes."},
+      {false, "abc", kRange},
+      {false, "3O", kRange},
+      {false, "", kRange},
+  };
   AwayMinutes = 15;
   for (const Case& c : cases) {
-    std::string before = ReadBytes(appData.Ini());
+    SCOPED_TRACE(c.typed);
     auto held = c.held ? std::make_unique<HeldFile>(appData.Ini()) : nullptr;
     std::string shown;
     ScriptedUser user;
@@ -207,9 +274,8 @@ TEST_F(UiOptions, TheMinutesAreWrittenOrTheOldOnesKept) {
       PressButton(dialog, IDOK);
       return true;
     });
-    if (c.held) {
-      user.AnswerBox("Hourwright", "Unable To Write Options " + appData.Ini() +
-                     "\nAway time is still asked about after 30 minutes.", IDOK, BoxIcon::kError);
+    if (!c.box.empty()) {
+      user.AnswerBox("Hourwright", c.box, IDOK, BoxIcon::kError);
       user.OnDialogAgain("Options", [](HWND dialog) {
         PressButton(dialog, IDCANCEL);
         return true;
@@ -217,9 +283,9 @@ TEST_F(UiOptions, TheMinutesAreWrittenOrTheOldOnesKept) {
     }
     Press(user, IDM_OPTIONS);
     held.reset();
-    EXPECT_EQ(shown, c.held ? "30" : "15");
-    EXPECT_EQ(AwayMinutes, c.after);
-    EXPECT_EQ(ReadBytes(appData.Ini()), c.held ? before : "[away]\r\nminutes=30\r\n");
+    EXPECT_EQ(shown, &c == cases ? "15" : "30");
+    EXPECT_EQ(AwayMinutes, 30);
+    EXPECT_EQ(ReadBytes(appData.Ini()), "[away]\r\nminutes=30\r\n");
   }
 }
 }  // namespace

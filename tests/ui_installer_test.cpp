@@ -220,3 +220,28 @@ TEST_F(UiInstaller, InstallAndUninstallWaitForTheRunningProgramToClose) {
   DeleteFileA((folder + "\\uninstall.exe").c_str());  // left by the in-place run
   RemoveDirectoryA(folder.c_str());
 }
+
+// The mutex is per session: a copy running in another user's session is not
+// seen, yet holds hourwright.exe; a running hourwright-report.exe holds its
+// file too (each held here as a running program holds it). Setup and
+// uninstall (silent, so the question is answered Cancel) stop before changing
+// anything, and go ahead once the file is free.
+TEST_F(UiInstaller, InstallAndUninstallStopAtAProgramFileInUse) {
+  std::string folder = InstallFolder();
+  const std::string runs[] = {"\"" + DistFile("-setup.exe") + "\" /S",
+                              "\"" + folder + "\\uninstall.exe\" /S _?=" + folder};
+  for (const char* name : {"hourwright.exe", "hourwright-report.exe"}) {
+    std::string path = folder + "\\" + name, bytes = ReadBytes(path);
+    {
+      HeldFile held(path);
+      for (const std::string& run : runs) {
+        EXPECT_EQ(RunToEnd(run), 3u) << name << ": " << run;
+        EXPECT_TRUE(UninstallKeyExists()) << name << ": " << run;
+      }
+    }
+    EXPECT_TRUE(ReadBytes(path) == bytes) << name;
+  }
+  EXPECT_EQ(RunToEnd(runs[0]), 0u);
+  Uninstall();
+  EXPECT_FALSE(FileExists(folder + "\\hourwright-report.exe"));
+}

@@ -224,6 +224,20 @@ TEST_F(UiTaskResume, NoStopsLoggingAndLeavesTheFile) {
   EXPECT_EQ(ReadBytes(sheet_), before);
 }
 
+// The 256 zero bytes a torn append leaves are damage, not a task running
+// since 1601: nothing is offered and the file keeps them.
+TEST_F(UiTaskResume, AZeroFilledLastRecordIsNoTask) {
+  sheet_ = folder_.File("torn.tim");
+  std::string bytes = RecordBytes(MakeRecord("Done", "P", "C", 100, 200)) + std::string(kRecordSize, '\0');
+  WriteBytes(sheet_, bytes);
+  ScriptedUser user;
+  OpenTimeSheet(user, sheet_);
+  PumpFor(50);
+  EXPECT_FALSE(LoggingActive);
+  EXPECT_FALSE(EndTaskEnabled());
+  EXPECT_EQ(ReadBytes(sheet_), bytes);
+}
+
 TEST_F(UiTaskLogging, StartWithoutAFileAndSaveAsCancelledLogsInMemory) {
   Type(IDC_MAIN_START_TIME, "before");
   TypeTask("Unsaved", "P", "C");
