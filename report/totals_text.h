@@ -14,3 +14,10 @@ std::string IntegerText(int64_t value);
 std::string PeriodText(const TotalsResult& result);
 // The key names of the choice, joined by `separator`.
 std::string KeyNames(const TotalsChoice& choice, const char* separator);
+// The amount of a row, "1234.50", or empty when some of its time has no rate.
+std::string AmountCell(const TotalsAmount& amount);
+// The total's amount, with "(some projects have no rate)" when it says less
+// than all the hours are worth.
+std::string TotalAmountText(const TotalsResult& result);
+extern const char kSomeUnrated[];
+std::string HtmlEscaped(const std::string& utf8);

@@ -3,6 +3,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <string>
+
 // Ask about away time after this many minutes without input; 0 never.
 enum { kAwayMinutesDefault = 15, kAwayMinutesMost = 1440 };
 
@@ -10,5 +12,5 @@ enum { kAwayMinutesDefault = 15, kAwayMinutesMost = 1440 };
 // such key or its value is not a whole number from 0 to kAwayMinutesMost.
 int32_t ParseAwayMinutes(const char* text, size_t length);
 
-// The whole file for `minutes`; returns its length.
-size_t OptionsFileText(int32_t minutes, char* out, size_t outSize);
+// The file's text with `minutes` as the away minutes; every other line as it was.
+std::string OptionsTextWithMinutes(const std::string& text, int32_t minutes);

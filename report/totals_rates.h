@@ -1,0 +1,36 @@
+// What the hours of the totals are worth: each record's rounded time times
+// its project's rate, kept exactly in cents.
+#pragma once
+#include <stdint.h>
+
+#include <string>
+
+#include "store/rates_text.h"
+
+struct TotalsResult;
+
+const int64_t kNoRate = -1, kMixedRates = -2;
+
+// A row's amount. While time is added, `cents` and `rest` hold the exact
+// sum (cents + rest / 3600); once finished, `cents` is rounded half up and
+// `rest` is 0.
+struct TotalsAmount {
+  int64_t cents = 0;
+  int64_t rest = 0;
+  int64_t rate = kNoRate;  // cents per hour of all its time, kMixedRates when they differ
+  bool rated = false;      // some of its time has a rate
+  bool unrated = false;    // some of its time has none
+  // Its amount is known only when every second of it has a rate.
+  bool Known() const { return rated && !unrated; }
+};
+
+struct TotalsPricing;
+// Null without rates: nothing is priced.
+TotalsPricing* StartPricing(const ProjectRates* rates);
+// One piece of a record of `project`, `seconds` after rounding, into the
+// finest row it belongs to.
+void PricePiece(TotalsPricing* pricing, TotalsAmount* amount, const char* project,
+                int64_t seconds);
+// Rounds each finest row, sums them into the rows above and the total, says
+// whether amounts are shown; frees the pricing.
+void FinishPricing(TotalsPricing* pricing, TotalsResult* result, size_t levels);
