@@ -19,7 +19,7 @@ static void Fold(const char* text, std::string* out) {
 }
 
 TotalsPricing* StartPricing(const ProjectRates* rates) {
-  if (rates == nullptr) return nullptr;
+  if (rates == nullptr || (rates->projects.empty() && !rates->hasDefault)) return nullptr;
   TotalsPricing* pricing = new TotalsPricing;
   pricing->rates = rates;
   pricing->byName.reserve(rates->projects.size());

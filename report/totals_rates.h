@@ -25,7 +25,7 @@ struct TotalsAmount {
 };
 
 struct TotalsPricing;
-// Null without rates: nothing is priced.
+// Null without rates (none given, or none in them): nothing is priced.
 TotalsPricing* StartPricing(const ProjectRates* rates);
 // One piece of a record of `project`, `seconds` after rounding, into the
 // finest row it belongs to.

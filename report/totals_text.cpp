@@ -56,11 +56,6 @@ std::string AmountCell(const TotalsAmount& amount) {
   return amount.Known() ? CentsText(amount.cents) : std::string();
 }
 
-std::string TotalAmountText(const TotalsResult& result) {
-  std::string text = CentsText(result.amount.cents);
-  return result.amount.unrated ? text + " " + kSomeUnrated : text;
-}
-
 std::string HtmlEscaped(const std::string& utf8) {
   std::string out;
   for (char c : utf8) {

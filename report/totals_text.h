@@ -16,8 +16,6 @@ std::string PeriodText(const TotalsResult& result);
 std::string KeyNames(const TotalsChoice& choice, const char* separator);
 // The amount of a row, "1234.50", or empty when some of its time has no rate.
 std::string AmountCell(const TotalsAmount& amount);
-// The total's amount, with "(some projects have no rate)" when it says less
-// than all the hours are worth.
-std::string TotalAmountText(const TotalsResult& result);
+// What the total of amounts adds when some of the hours have no rate.
 extern const char kSomeUnrated[];
 std::string HtmlEscaped(const std::string& utf8);

@@ -22,12 +22,6 @@ int HexValue(char c) {
   return -1;
 }
 
-std::string Folded(const std::string& text) {
-  std::string folded = text;
-  for (char& c : folded) c = static_cast<char>(FoldedByte(c));
-  return folded;
-}
-
 std::string Quoted(const IniLine& line) {
   return "\"" + std::string(line.name, line.nameLength) + "\"";
 }
@@ -45,6 +39,12 @@ struct Warnings {
 };
 
 }  // namespace
+
+std::string FoldedName(const std::string& project) {
+  std::string folded = project;
+  for (char& c : folded) c = static_cast<char>(FoldedByte(c));
+  return folded;
+}
 
 bool ParseRate(const char* text, size_t length, int64_t* cents) {
   size_t i = 0;
@@ -170,7 +170,7 @@ ProjectRates ParseRatesText(const char* text, size_t length, std::vector<std::st
       told.Add(line, "the project name " + Quoted(line) + " is empty or has a bad \\ escape");
       continue;
     }
-    if (!seen.insert(Folded(project)).second) {
+    if (!seen.insert(FoldedName(project)).second) {
       told.Add(line, "a second rate for " + Quoted(line) + "; the first counts");
       continue;
     }
@@ -197,7 +197,7 @@ std::string RatesTextWith(const std::string& text, const RatesEdit& edit) {
   if (edit.changeDefault)
     change(kDefaultKey, edit.hasDefault ? kDefaultKey + ("=" + CentsText(edit.defaultCents) + "\r\n") : "");
   for (const RateChange& c : edit.projects)
-    change(Folded(c.project), c.has ? EscapedRateKey(c.project) + "=" + CentsText(c.cents) + "\r\n" : "");
+    change(FoldedName(c.project), c.has ? EscapedRateKey(c.project) + "=" + CentsText(c.cents) + "\r\n" : "");
   std::unordered_set<std::string> met;
   std::string project;
   return EditIniSection(
@@ -206,7 +206,7 @@ std::string RatesTextWith(const std::string& text, const RatesEdit& edit) {
         std::string id;
         if (IniNameIs(line.name, line.nameLength, kDefaultKey)) id = kDefaultKey;
         else if (IniNameIs(line.name, line.nameLength, kCurrencyKey)) id = kCurrencyKey;
-        else if (UnescapedRateKey(line.name, line.nameLength, &project)) id = Folded(project);
+        else if (UnescapedRateKey(line.name, line.nameLength, &project)) id = FoldedName(project);
         else return false;
         auto found = lines.find(id);
         if (found == lines.end()) return false;

@@ -33,6 +33,9 @@ std::string CentsText(int64_t cents);
 // A currency code as the file keeps it: 1 to 8 characters, none a control.
 bool IsCurrencyCode(const std::string& text);
 
+// A project name as rates are looked up: its letters a to z in upper case.
+std::string FoldedName(const std::string& project);
+
 // `\` followed by two hex digits stands for that byte: written for a
 // backslash, '=', a control character, a leading '[', ';', '*' or blank and
 // a trailing blank.
