@@ -12,7 +12,7 @@ const char kStyle[] =
     "h1{font-size:20px;margin:0 0 4px}p.period{color:#555;margin:0 0 16px}"
     "table{border-collapse:collapse;width:100%}th,td{padding:4px 8px;text-align:left;"
     "vertical-align:top}th{border-bottom:2px solid #888}td.n,th.n{text-align:right;"
-    "white-space:nowrap;font-variant-numeric:tabular-nums}tr.upper td{font-weight:600;"
+    "white-space:nowrap;width:1%;font-variant-numeric:tabular-nums}tr.upper td{font-weight:600;"
     "border-top:1px solid #ccc}tr.total td{font-weight:700;border-top:2px solid #888}"
     "td.none{color:#a33}p.note{color:#a33}p.running{margin-top:12px}ul.warnings{color:#a33}"
     "@page{margin:15mm}"
@@ -45,7 +45,7 @@ std::string FormatTotalsInvoice(const TotalsResult& result, const TotalsChoice& 
                     title + "</title>\n<style>" + kStyle + "</style></head>\n<body>\n<h1>Hours and amounts</h1>\n"
                     "<p class=\"period\">" + title + "</p>\n<table>\n<thead><tr>";
   for (TotalsKey key : choice.by) out += std::string("<th>") + TotalsKeyName(key) + "</th>";
-  out += "<th class=\"n\">hours</th><th class=\"n\">rate per hour" + per + "</th><th class=\"n\">amount" + per +
+  out += "<th class=\"n\">hours</th><th class=\"n\">rate" + per + "</th><th class=\"n\">amount" + per +
          "</th></tr></thead>\n<tbody>\n";
   size_t finest = choice.by.size() - 1;
   for (const TotalsRow& row : result.rows) {
