@@ -36,31 +36,50 @@ static int64_t MergedRate(int64_t a, int64_t b) {
   return a == b ? a : kMixedRates;
 }
 
-// Seconds times cents per hour, over 3600, without losing a fraction: the
-// whole cents and the remainder are kept apart.
-void PricePiece(TotalsPricing* pricing, TotalsAmount* amount, const char* project,
-                int64_t seconds) {
-  Fold(project, &pricing->folded);
-  auto found = pricing->byName.find(pricing->folded);
-  int64_t rate;
-  if (found != pricing->byName.end()) {
-    rate = found->second;
-  } else if (pricing->rates->hasDefault) {
-    rate = pricing->rates->defaultCents;
-  } else {
-    amount->unrated = true;
+void PricePiece(TotalsPricing*, TotalsAmount* amount, const char* project, int64_t seconds) {
+  std::vector<std::pair<std::string, int64_t>>& projects = amount->projects;
+  if (amount->last < projects.size() && projects[amount->last].first == project) {
+    projects[amount->last].second += seconds;
     return;
   }
-  pricing->anyRated = true;
-  amount->rated = true;
-  amount->rate = MergedRate(amount->rate, rate);
-  int64_t product = seconds * rate;  // below 2^63: 8400 years of seconds times 10^7
-  amount->cents += product / 3600;
-  amount->rest += product % 3600;
-  if (amount->rest >= 3600) {
-    amount->rest -= 3600;
-    ++amount->cents;
+  for (size_t i = 0; i < projects.size(); ++i) {
+    if (projects[i].first == project) {
+      projects[i].second += seconds;
+      amount->last = i;
+      return;
+    }
   }
+  amount->last = projects.size();
+  projects.emplace_back(project, seconds);
+}
+
+// Seconds times cents per hour, over 3600, rounded half up once for the
+// row: the whole cents and the remainder are kept apart, so nothing is lost
+// and nothing overflows.
+static void PriceRow(TotalsPricing* pricing, TotalsAmount* amount) {
+  int64_t rest = 0;
+  for (const auto& spent : amount->projects) {
+    Fold(spent.first.c_str(), &pricing->folded);
+    auto found = pricing->byName.find(pricing->folded);
+    int64_t rate;
+    if (found != pricing->byName.end()) {
+      rate = found->second;
+    } else if (pricing->rates->hasDefault) {
+      rate = pricing->rates->defaultCents;
+    } else {
+      amount->unrated = true;
+      continue;
+    }
+    pricing->anyRated = true;
+    amount->rated = true;
+    amount->rate = MergedRate(amount->rate, rate);
+    int64_t hours = spent.second / 3600, seconds = spent.second % 3600;
+    amount->cents += hours * rate + seconds * rate / 3600;
+    rest += seconds * rate % 3600;
+  }
+  amount->cents += rest / 3600 + (rest % 3600 * 2 >= 3600 ? 1 : 0);
+  amount->projects.clear();
+  amount->projects.shrink_to_fit();
 }
 
 static void Add(TotalsAmount* sum, const TotalsAmount& part) {
@@ -81,8 +100,7 @@ void FinishPricing(TotalsPricing* pricing, TotalsResult* result, size_t levels) 
     size_t level = static_cast<size_t>(row.level);
     TotalsAmount& amount = row.amount;
     if (level == finest) {
-      if (amount.rest * 2 >= 3600) ++amount.cents;  // half up
-      amount.rest = 0;
+      PriceRow(pricing, &amount);
       Add(&result->amount, amount);
     } else {
       amount = sums[level + 1];
