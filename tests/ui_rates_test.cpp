@@ -155,10 +155,12 @@ TEST_F(UiRates, ARateTypedGivesTheAmountInTheListTheTotalAndCopyAsTheCommandDoes
   EXPECT_EQ(copied,
             std::string("project\trecords\tseconds\thours\thmm\tamount\tcurrency\r\n"
                         "Acme\t1\t5400\t1.50\t1:30\t128.25\tEUR\r\nBeta\t1\t1800\t0.50\t0:30\t\tEUR\r\n") + '\0');
-  std::string command = ReportOutput("--period all --format tsv --rates \"" + appData_.Ini() + "\" \"" +
-                                         std::string(TimeSheetPath) + "\"",
-                                     folder_.Path());
-  EXPECT_EQ(command + '\0', copied);
+  // The command reads the program's own options file, or the one it is given.
+  std::string sheet = " \"" + std::string(TimeSheetPath) + "\"";
+  EXPECT_EQ(ReportOutput("--period all --format tsv" + sheet, folder_.Path()) + '\0', copied);
+  EXPECT_EQ(ReportOutput("--period all --format tsv --rates \"" + appData_.Ini() + "\"" + sheet,
+                         folder_.Path()) + '\0',
+            copied);
 }
 
 TEST_F(UiRates, BadRatesAreRefusedOnTheirFieldAndAnUnwrittenFileKeepsTheOldRates) {

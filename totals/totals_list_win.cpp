@@ -5,7 +5,7 @@
 #include "totals/totals_texts.h"
 #include "totals/totals_window_win.h"
 
-enum { kKeyColumnUnits = 150, kShareColumnUnits = 64, kValueColumnUnits = 40, kAmountColumnUnits = 64,
+enum { kKeyColumnUnits = 150, kShareColumnUnits = 64, kValueColumnUnits = 40, kAmountColumnUnits = 56,
        kCellSize = 160 };
 
 static int ColumnWidth(HWND list, const TotalsChoice& choice, bool amounts, int column) {
