@@ -24,7 +24,7 @@ void RunRates(const char* folder) {
   std::string text = "[away]\r\nminutes=15\r\n[rates]\r\n*currency*=EUR\r\n*default*=60\r\n";
   char line[96];
   for (int i = 0; i < kProjects; ++i) {
-    snprintf(line, sizeof line, "Client %05d = Consulting and support=%d.%02d\r\n", i, 40 + i % 160, i % 100);
+    snprintf(line, sizeof line, "Client %05d, consulting and support=%d.%02d\r\n", i, 40 + i % 160, i % 100);
     text += line;
   }
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
