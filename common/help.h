@@ -8,6 +8,7 @@ enum HelpContext {
   kHelpTimeRecords = 70,
   kHelpExport = 80,
   kHelpTotals = 90,
+  kHelpRates = 95,
   kHelpAway = 100,
 };
 

@@ -12,6 +12,7 @@ const char* HelpAnchor(int context) {
     case kHelpTimeRecords: return "records-editor";
     case kHelpExport: return "export";
     case kHelpTotals: return "totals";
+    case kHelpRates: return "rates";
     case kHelpAway: return "away";
   }
   return "";

@@ -4,8 +4,11 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "report/totals_rates.h"
 
 enum TotalsKey {
   kTotalsProject,
@@ -69,6 +72,7 @@ struct TotalsChoice {
   bool roundNearest = false;  // half up; false rounds up
   bool closedOnly = false;    // the running task counts nothing
   int64_t now = 0;            // local seconds since 1601-01-01, as FileSeconds
+  std::shared_ptr<const ProjectRates> rates;  // null: no amounts
 };
 
 // One sheet's bytes as read from its file, named by its file name.
@@ -87,6 +91,7 @@ struct TotalsRow {
   int64_t start, stop;            // with kTotalsRecord: the piece, local seconds
   // With kTotalsRecord, the finest rows also carry the record's own texts.
   std::string task, project, classification;
+  TotalsAmount amount;  // with rates
 };
 
 struct TotalsRunning {
@@ -109,6 +114,11 @@ struct TotalsResult {
   TotalsRunning running;
   int uncounted;                      // hostile records that counted nothing
   std::vector<std::string> warnings;  // each names the sheet and record number
+  // With rates: shown when there is a default or a counted project has a
+  // rate; the total sums the finest rows whose amount is known.
+  bool amounts = false;
+  TotalsAmount amount;
+  std::string currency;
 };
 
 // The period's first and last day for the choice's now; open ends have no date.

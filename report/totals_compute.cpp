@@ -24,6 +24,7 @@ struct Node {
   int64_t start = 0, stop = 0;
   std::string descriptions[3];  // kTotalsRecord rows: task, project, classification
   std::vector<int> children;
+  TotalsAmount amount;
 };
 
 // One record's fields, its texts cut at their NUL or at 64 bytes.
@@ -55,6 +56,7 @@ struct TotalsRun {
   uint64_t sheetBytes = 0;
   bool hasPending = false;
   Record pending;
+  TotalsPricing* pricing = nullptr;  // with rates
 };
 
 namespace {
@@ -181,6 +183,8 @@ int64_t AddPiece(TotalsRun& t, const Record& record, const std::string& sheetNam
     }
     Node& n = t.nodes[node];
     n.seconds += seconds;
+    if (t.pricing != nullptr && level == t.choice.by.size())
+      PricePiece(t.pricing, &n.amount, record.texts[1], seconds);
     if (n.lastRecord != t.recordId) {
       n.lastRecord = t.recordId;
       ++n.records;
@@ -301,6 +305,7 @@ void EmitRows(TotalsRun& t, int parent, std::vector<std::string>* keys) {
     row.task = n.descriptions[0];
     row.project = n.descriptions[1];
     row.classification = n.descriptions[2];
+    row.amount = n.amount;
     t.result.rows.push_back(row);
     EmitRows(t, child, keys);
     keys->pop_back();
@@ -330,6 +335,7 @@ TotalsRun* StartTotals(const TotalsChoice& choice) {
   for (TotalsKey key : choice.by) run->splitAtMidnight = run->splitAtMidnight || IsDateKey(key);
   run->periodStart = run->range.hasFrom ? TotalsDaySeconds(run->range.from) : INT64_MIN;
   run->periodStop = run->range.hasTo ? TotalsDaySeconds(run->range.to) + kSecondsPerDay : INT64_MAX;
+  run->pricing = StartPricing(choice.rates.get());
   return run;
 }
 
@@ -352,6 +358,7 @@ TotalsResult FinishTotals(TotalsRun* run) {
   EmitRows(*run, 0, &keys);
   run->result.seconds = run->nodes[0].seconds;
   run->result.records = run->nodes[0].records;
+  FinishPricing(run->pricing, &run->result, run->choice.by.size());
   TotalsResult result = std::move(run->result);
   delete run;
   return result;

@@ -26,7 +26,10 @@ std::string FormatTotalsDelimited(const TotalsResult& result, const TotalsChoice
   bool csv = separator == ',';
   std::string sep(1, separator);
   std::string out = KeyNames(choice, sep.c_str());
-  out += sep + "records" + sep + "seconds" + sep + "hours" + sep + "hmm\r\n";
+  out += sep + "records" + sep + "seconds" + sep + "hours" + sep + "hmm";
+  out += result.amounts ? sep + "amount" + sep + "currency\r\n" : "\r\n";
+  std::string currency = toUtf8(result.currency);
+  currency = csv ? CsvField(currency) : TsvField(currency);
   for (const TotalsRow& row : result.rows) {
     if (row.level + 1 != static_cast<int>(choice.by.size())) continue;
     for (const std::string& key : row.keys) {
@@ -34,7 +37,9 @@ std::string FormatTotalsDelimited(const TotalsResult& result, const TotalsChoice
       out += (csv ? CsvField(text) : TsvField(text)) + sep;
     }
     out += IntegerText(row.records) + sep + IntegerText(row.seconds) + sep +
-           HoursText(row.seconds) + sep + HmmText(row.seconds) + "\r\n";
+           HoursText(row.seconds) + sep + HmmText(row.seconds);
+    if (result.amounts) out += sep + AmountCell(row.amount) + sep + currency;
+    out += "\r\n";
   }
   return out;
 }

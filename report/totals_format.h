@@ -10,3 +10,8 @@ std::string FormatTotalsJson(const TotalsResult& result, const TotalsChoice& cho
                              AnsiToUtf8Function toUtf8);
 std::string FormatTotalsHtml(const TotalsResult& result, const TotalsChoice& choice,
                              const std::vector<std::string>& sheetNames, AnsiToUtf8Function toUtf8);
+// The HTML page when the totals have amounts: hours, rate and amount per row,
+// made to be printed.
+std::string FormatTotalsInvoice(const TotalsResult& result, const TotalsChoice& choice,
+                                const std::vector<std::string>& sheetNames,
+                                AnsiToUtf8Function toUtf8);

@@ -11,20 +11,7 @@ namespace {
 
 enum { kBarWidth = 240, kChartHeight = 120 };
 
-std::string Escaped(const std::string& utf8) {
-  std::string out;
-  for (char c : utf8) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+std::string Escaped(const std::string& utf8) { return HtmlEscaped(utf8); }
 
 std::string Bar(int64_t seconds, int64_t largest) {
   int64_t width = largest > 0 ? seconds * kBarWidth / largest : 0;
@@ -92,6 +79,7 @@ const char kStyle[] =
 
 std::string FormatTotalsHtml(const TotalsResult& result, const TotalsChoice& choice,
                              const std::vector<std::string>& sheetNames, AnsiToUtf8Function toUtf8) {
+  if (result.amounts) return FormatTotalsInvoice(result, choice, sheetNames, toUtf8);
   std::string sheets;
   for (size_t i = 0; i < sheetNames.size(); ++i) sheets += (i ? ", " : "") + sheetNames[i];
   std::string title = Escaped(toUtf8(sheets)) + ": " + PeriodText(result);

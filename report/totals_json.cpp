@@ -2,6 +2,7 @@
 
 #include "report/totals_format.h"
 #include "report/totals_text.h"
+#include "store/rates_text.h"
 
 namespace {
 
@@ -34,7 +35,8 @@ std::string Numbers(int records, int64_t seconds) {
 }
 
 // The finest row's keys by name; a record row adds its start, stop and texts.
-std::string RowObject(const TotalsRow& row, const TotalsChoice& choice, AnsiToUtf8Function toUtf8) {
+std::string RowObject(const TotalsRow& row, const TotalsChoice& choice, AnsiToUtf8Function toUtf8,
+                      const std::string& money) {
   std::string out = "{";
   bool texts[3] = {false, false, false};  // task, project, classification written
   bool record = false;
@@ -57,7 +59,14 @@ std::string RowObject(const TotalsRow& row, const TotalsChoice& choice, AnsiToUt
     for (int t = 0; t < 3; ++t)
       if (!texts[t]) out += Quoted(names[t]) + ": " + Quoted(toUtf8(*values[t])) + ", ";
   }
-  return out + Numbers(row.records, row.seconds) + "}";
+  return out + Numbers(row.records, row.seconds) + money + "}";
+}
+
+// ", "amount": 12.50, "currency": "EUR"": null for an amount that is not
+// known, and for no currency.
+std::string Money(bool known, int64_t cents, const std::string& currency, AnsiToUtf8Function toUtf8) {
+  return ", \"amount\": " + (known ? CentsText(cents) : std::string("null")) +
+         ", \"currency\": " + (currency.empty() ? std::string("null") : Quoted(toUtf8(currency)));
 }
 
 }  // namespace
@@ -73,10 +82,15 @@ std::string FormatTotalsJson(const TotalsResult& result, const TotalsChoice& cho
   for (const TotalsRow& row : result.rows) {
     if (row.level + 1 != static_cast<int>(choice.by.size())) continue;
     out += first ? "\n  " : ",\n  ";
-    out += RowObject(row, choice, toUtf8);
+    out += RowObject(row, choice, toUtf8,
+                     result.amounts ? Money(row.amount.Known(), row.amount.cents, result.currency, toUtf8) : "");
     first = false;
   }
-  out += "],\n \"total\": {" + Numbers(result.records, result.seconds) + "},\n \"running\": ";
+  out += "],\n \"total\": {" + Numbers(result.records, result.seconds);
+  if (result.amounts)
+    out += Money(true, result.amount.cents, result.currency, toUtf8) +
+           ", \"unrated\": " + (result.amount.unrated ? "true" : "false");
+  out += "},\n \"running\": ";
   const TotalsRunning& r = result.running;
   if (r.counts) {
     out += "{\"task\": " + Quoted(toUtf8(r.task)) + ", \"project\": " + Quoted(toUtf8(r.project)) +

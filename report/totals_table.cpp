@@ -2,6 +2,7 @@
 
 #include "report/totals_format.h"
 #include "report/totals_text.h"
+#include "store/rates_text.h"
 
 // Aligned text, one column per key and a subtotal row for every upper group,
 // in the sheets' own bytes: the console converts them as it shows them.
@@ -39,15 +40,18 @@ std::string FormatTotalsTable(const TotalsResult& result, const TotalsChoice& ch
   header.cells.push_back("h:mm");
   header.cells.push_back("hours");
   header.cells.push_back("records");
+  if (result.amounts) header.cells.push_back(result.currency.empty() ? "amount" : "amount " + result.currency);
   header.running = false;
   lines.push_back(header);
   for (const TotalsRow& row : result.rows) {
     Line line = NumberLine(keys, row.seconds, row.records, row.running);
     line.cells[row.level] = row.keys[row.level];
+    if (result.amounts) line.cells.push_back(AmountCell(row.amount));
     lines.push_back(line);
   }
   Line total = NumberLine(keys, result.seconds, result.records, false);
   if (keys > 0) total.cells[0] = "Total";
+  if (result.amounts) total.cells.push_back(CentsText(result.amount.cents));
   lines.push_back(total);
 
   std::vector<size_t> widths(header.cells.size(), 0);
@@ -72,6 +76,7 @@ std::string FormatTotalsTable(const TotalsResult& result, const TotalsChoice& ch
       Pad(&text, lines[i].cells[c], widths[c], c >= keys);
     }
     if (lines[i].running) text += " *";
+    if (i + 1 == lines.size() && result.amounts && result.amount.unrated) text += std::string(" ") + kSomeUnrated;
     while (!text.empty() && text.back() == ' ') text.pop_back();
     out += text + "\n";
   }

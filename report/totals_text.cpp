@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "store/rates_text.h"
+
 static int64_t Hundredths(int64_t seconds) { return (seconds * 100 + 1800) / 3600; }
 
 std::string HoursText(int64_t seconds) {
@@ -46,4 +48,25 @@ std::string KeyNames(const TotalsChoice& choice, const char* separator) {
     names += TotalsKeyName(choice.by[i]);
   }
   return names;
+}
+
+const char kSomeUnrated[] = "(some projects have no rate)";
+
+std::string AmountCell(const TotalsAmount& amount) {
+  return amount.Known() ? CentsText(amount.cents) : std::string();
+}
+
+std::string HtmlEscaped(const std::string& utf8) {
+  std::string out;
+  for (char c : utf8) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return out;
 }

@@ -14,3 +14,8 @@ std::string IntegerText(int64_t value);
 std::string PeriodText(const TotalsResult& result);
 // The key names of the choice, joined by `separator`.
 std::string KeyNames(const TotalsChoice& choice, const char* separator);
+// The amount of a row, "1234.50", or empty when some of its time has no rate.
+std::string AmountCell(const TotalsAmount& amount);
+// What the total of amounts adds when some of the hours have no rate.
+extern const char kSomeUnrated[];
+std::string HtmlEscaped(const std::string& utf8);

@@ -30,3 +30,10 @@ void WriteStandardOutput(const std::string& text, bool table);
 void WriteStandardError(const std::string& text);
 // The table text as it goes into an --output file on this system.
 std::string TableForFile(const std::string& table);
+// A rates file read whole; false with a short reason when it is missing, a
+// folder, not readable or larger than any options file.
+enum { kRatesFileMost = 16 << 20 };
+bool ReadRatesFile(const std::string& path, std::string* text, std::string* reason);
+// The program's own options file, the rates' home without --rates: 1 read,
+// 0 none (always so off Windows), -1 it cannot be read. `path` names it.
+int ReadOwnOptions(std::string* text, std::string* path);

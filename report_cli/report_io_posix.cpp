@@ -108,3 +108,31 @@ void WriteStandardOutput(const std::string& text, bool table) {
 void WriteStandardError(const std::string& text) { WriteAll(stderr, Windows1252ToUtf8(text)); }
 
 std::string TableForFile(const std::string& table) { return Windows1252ToUtf8(table); }
+
+bool ReadRatesFile(const std::string& path, std::string* text, std::string* reason) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    *reason = Reason(errno);
+    return false;
+  }
+  struct stat info;
+  bool ok = fstat(fd, &info) == 0;
+  if (!ok) *reason = Reason(errno);
+  if (ok && S_ISDIR(info.st_mode)) ok = false, *reason = "is a folder";
+  if (ok && info.st_size > kRatesFileMost) ok = false, *reason = "too large for a rates file";
+  text->clear();
+  char buffer[65536];
+  while (ok) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false, *reason = Reason(errno);
+    if (n <= 0) break;
+    text->append(buffer, static_cast<size_t>(n));
+    if (text->size() > kRatesFileMost) ok = false, *reason = "too large for a rates file";
+  }
+  close(fd);
+  return ok;
+}
+
+// The native build has no options file of the program's.
+int ReadOwnOptions(std::string*, std::string*) { return 0; }

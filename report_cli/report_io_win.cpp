@@ -6,6 +6,7 @@
 
 #include "common/ansi_utf8.h"
 #include "report_cli/report_io.h"
+#include "store/options_file.h"
 #include "store/safe_file_win.h"
 
 static std::string Reason(DWORD error) {
@@ -113,3 +114,36 @@ void WriteStandardOutput(const std::string& text, bool table) { WriteTo(STD_OUTP
 void WriteStandardError(const std::string& text) { WriteTo(STD_ERROR_HANDLE, text, true); }
 
 std::string TableForFile(const std::string& table) { return WithCrLf(table); }
+
+bool ReadRatesFile(const std::string& path, std::string* text, std::string* reason) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    *reason = "is a folder";
+    return false;
+  }
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) {
+    *reason = Reason(GetLastError());
+    return false;
+  }
+  LARGE_INTEGER size;
+  bool ok = GetFileSizeEx(file, &size) != 0;
+  if (!ok) *reason = Reason(GetLastError());
+  if (ok && size.QuadPart > kRatesFileMost) ok = false, *reason = "too large for a rates file";
+  text->assign(ok ? static_cast<size_t>(size.QuadPart) : 0, '\0');
+  DWORD read = 0;
+  if (ok && !text->empty() &&
+      (!ReadFile(file, &(*text)[0], static_cast<DWORD>(text->size()), &read, NULL) ||
+       read != text->size()))
+    ok = false, *reason = Reason(GetLastError());
+  CloseHandle(file);
+  return ok;
+}
+
+int ReadOwnOptions(std::string* text, std::string* path) {
+  char options[kPathSize] = "";
+  OptionsFilePath(options);
+  *path = options;
+  return ReadOptionsText(text);
+}

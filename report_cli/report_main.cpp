@@ -1,5 +1,6 @@
 // hourwright-report: hours per project, task, classification or date from
 // one or more time sheets, as a table, CSV, TSV, JSON or an HTML page.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,33 @@ static void ConvertTexts(std::vector<std::string>* texts) {
   for (std::string& text : *texts) text = ArgumentToAnsi(text);
 }
 
+// The rates of --rates FILE or, without it, of the program's own options
+// file; a bad line is warned and skipped. False when the named file cannot
+// be read.
+static bool LoadRates(const ReportOptions& options, TotalsChoice* choice) {
+  if (options.noRates) return true;
+  std::string text, source = options.rates, reason;
+  if (!options.rates.empty()) {
+    if (!ReadRatesFile(options.rates, &text, &reason)) {
+      WriteStandardError("hourwright-report: cannot read " + ArgumentToAnsi(options.rates) + ": " + reason + "\n");
+      return false;
+    }
+  } else {
+    int read = ReadOwnOptions(&text, &source);
+    if (read < 0) WriteStandardError("hourwright-report: warning: cannot read " + source + "; no rates\n");
+    if (read <= 0) return true;
+  }
+  std::vector<std::string> warnings;
+  auto rates = std::make_shared<ProjectRates>(ParseRatesText(text.data(), text.size(), &warnings));
+  for (const std::string& warning : warnings)
+    WriteStandardError("hourwright-report: warning: " + ArgumentToAnsi(source) + ": " + warning + "\n");
+  // A rates file typed on a UTF-8 system names projects as the sheets spell them.
+  for (ProjectRate& rate : rates->projects) rate.project = ArgumentToAnsi(rate.project);
+  rates->currency = ArgumentToAnsi(rates->currency);
+  choice->rates = rates;
+  return true;
+}
+
 int main(int argc, char** argv) {
   ReportOptions options;
   std::string error;
@@ -51,6 +79,7 @@ int main(int argc, char** argv) {
   ConvertTexts(&choice.projects);
   ConvertTexts(&choice.tasks);
   ConvertTexts(&choice.classifications);
+  if (!LoadRates(options, &choice)) return kExitFile;
 
   // Every sheet is read before anything is written.
   TotalsRun* run = StartTotals(choice);

@@ -22,6 +22,9 @@ const char kReportUsage[] =
     "                          the time taken as now\n"
     "  --format table|csv|tsv|json|html\n"
     "  --output FILE           write to FILE (never a .tim or .des file)\n"
+    "  --rates FILE            amounts from the [rates] of FILE, an options file\n"
+    "                          (on Windows the program's own options file by default)\n"
+    "  --no-rates              no amounts\n"
     "  --help, --version\n";
 
 namespace {
@@ -97,6 +100,9 @@ bool TakeValue(const std::string& name, const std::string& value, ReportOptions*
   } else if (name == "--format") {
     if (!ParseTotalsFormat(value.c_str(), &o->format))
       return Fail(error, "--format: unknown format '" + value + "'");
+  } else if (name == "--rates") {
+    if (value.empty()) return Fail(error, "--rates: no file name");
+    o->rates = value;
   } else if (name == "--output") {
     if (value.empty()) return Fail(error, "--output: no file name");
     o->output = value;
@@ -107,7 +113,7 @@ bool TakeValue(const std::string& name, const std::string& value, ReportOptions*
 }
 
 bool IsFlag(const std::string& name) {
-  return name == "--help" || name == "--version" || name == "--closed-only";
+  return name == "--help" || name == "--version" || name == "--closed-only" || name == "--no-rates";
 }
 
 }  // namespace
@@ -133,6 +139,7 @@ bool ParseReportOptions(int argc, const char* const* argv, ReportOptions* option
       if (name == "--help") o.help = true;
       if (name == "--version") o.version = true;
       if (name == "--closed-only") o.choice.closedOnly = true;
+      if (name == "--no-rates") o.noRates = true;
       continue;
     }
     std::string value;
@@ -159,6 +166,7 @@ bool ParseReportOptions(int argc, const char* const* argv, ReportOptions* option
     if (c.hasFrom && c.hasTo && TotalsDaySeconds(c.from) > TotalsDaySeconds(c.to))
       return Fail(error, "--from " + TotalsDateText(c.from) + " is after --to " + TotalsDateText(c.to));
   }
+  if (o.noRates && !o.rates.empty()) return Fail(error, "--rates cannot be used with --no-rates");
   if (o.sheets.empty()) return Fail(error, "no time sheet given");
   *options = o;
   return true;

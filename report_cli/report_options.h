@@ -12,6 +12,8 @@ struct ReportOptions {
   bool version = false;
   bool hasNow = false;  // otherwise the caller fills choice.now from the clock
   std::string output;   // empty: standard output
+  std::string rates;    // --rates FILE
+  bool noRates = false;
   std::vector<std::string> sheets;
 };
 

@@ -53,6 +53,39 @@ hm = "%d:%02d" % (sum(expected.values()) // 3600, sum(expected.values()) // 60 %
 assert hm in dom and hm in open(work + "/out.table", encoding="utf-8").read()
 PY
 
+# Rates: the amounts of the JSON in the CSV and in the invoice page as
+# chromium draws it; rows add up to the total to the cent.
+printf '[away]\r\nminutes=20\r\n[rates]\r\nAcme Bookkeeping=85\r\nHourwright 1.0=92.50\r\nbad line\r\n*currency*=EUR\r\n' >"$work/rates.ini"
+for format in csv json html; do
+  run --by project,task --rates "$work/rates.ini" --format $format "$sheet" >"$work/rates.$format" 2>"$work/rates.err"
+done
+grep -q "rates.ini: line 6: not a \"project=rate\" line; skipped" "$work/rates.err"
+run --no-rates --format csv "$sheet" | head -1 | grep -q 'hmm.$'
+chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
+  --disable-component-update --disable-sync --no-first-run --user-data-dir="$work/browser" \
+  --dump-dom "file://$work/rates.html" >"$work/rates-dom.html" 2>>"$work/chromium.log"
+python3 - "$work" <<'PY'
+import csv, json, sys
+work = sys.argv[1]
+report = json.load(open(work + "/rates.json", encoding="utf-8"))
+rows = report["rows"]
+cents = lambda amount: round(amount * 100)
+rated = [r for r in rows if r["amount"] is not None]
+assert rated and all(r["currency"] == "EUR" for r in rows)
+assert [r["project"] for r in rows if r["amount"] is None] == ["Northwind Trading"] * 2
+assert sum(cents(r["amount"]) for r in rated) == cents(report["total"]["amount"])
+assert report["total"]["unrated"] is True
+with open(work + "/rates.csv", newline="", encoding="utf-8") as f:
+    table = list(csv.reader(f))
+assert table[0][-2:] == ["amount", "currency"], table[0]
+assert [r[-2] for r in table[1:]] == ["%.2f" % r["amount"] if r["amount"] is not None else "" for r in rows]
+dom = open(work + "/rates-dom.html", encoding="utf-8").read()
+for r in rated:
+    assert ">%.2f<" % r["amount"] in dom, ("the page lacks", r)
+assert "EUR %.2f" % report["total"]["amount"] in dom and "some projects have no rate" in dom
+assert "<script" not in dom.lower() and "@media print" in dom
+PY
+
 # Failures: exit 1 for the command line, 2 for a sheet; nothing written.
 expect() {
   code=$1; shift
@@ -68,6 +101,9 @@ expect 2 "$work"
 status=0; "$native" --output "$sheet" "$sheet" 2>/dev/null || status=$?
 [ "$status" = 1 ] && python3 "$root/scripts/report-sample.py" "$work" >/dev/null
 grep -q "cannot read $work: is a folder" "$work/err"
+expect 2 --rates "$work/missing.ini" "$sheet"
+grep -q "cannot read $work/missing.ini: no such file" "$work/err"
+expect 1 --rates "$work/rates.ini" --no-rates "$sheet"
 # The README's examples print what it shows.
 python3 "$root/scripts/check-readme-examples.py" "$root/README.md" "$native" "$work/readme"
-echo "report end-to-end checks passed: 5 formats, wine JSON equal, 6 failures"
+echo "report end-to-end checks passed: 5 formats, wine JSON equal, amounts in 3 formats, 8 failures, README examples"

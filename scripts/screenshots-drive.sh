@@ -116,6 +116,23 @@ if dialog=$(find_window "Totals - jobs.tim" 50); then
   xdotool key alt+t Down Down
   xdotool key alt+p
   shot "$dialog" totals.png
+  # Rates..., reached with Tab from the period (the dates are off): a rate
+  # per project and the currency, then the window with its amounts.
+  xdotool key Tab Tab Tab Tab Tab Tab space
+  if rates=$(find_window "Rates" 50); then
+    point_at "$rates"
+    xdotool key alt+r; xdotool type --delay 20 "92.50"
+    xdotool key alt+p Down alt+r; xdotool type --delay 20 "110"
+    xdotool key alt+p Down alt+r; xdotool type --delay 20 "85"
+    xdotool key alt+u; xdotool type --delay 20 "EUR"
+    shot "$rates" rates-dialog.png
+    xdotool key Return
+    gone "Rates"
+    point_at "$dialog"
+    shot "$dialog" totals-amounts.png
+  else
+    echo "note: the Rates dialog did not open; docs/totals-amounts.png not taken"
+  fi
   xdotool key Escape
   gone "Totals - jobs.tim"
 else

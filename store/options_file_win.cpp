@@ -6,8 +6,8 @@
 #include "store/options_text.h"
 #include "store/safe_file_win.h"
 
-// More than any options file the program writes; a bigger one is not ours.
-enum { kOptionsFileMost = 4096 };
+// Rates for many thousand projects fit many times over; a bigger file is not ours.
+enum { kOptionsFileMost = 16 << 20 };
 
 static bool OptionsFolder(char (&folder)[kPathSize]) {
   char appData[kPathSize];
@@ -24,26 +24,47 @@ bool OptionsFilePath(char (&path)[kPathSize]) {
   return written > 0 && static_cast<size_t>(written) < sizeof path;
 }
 
-int32_t LoadAwayMinutes() {
+int ReadOptionsText(std::string* text) {
+  text->clear();
   char path[kPathSize];
-  if (!OptionsFilePath(path)) return kAwayMinutesDefault;
+  if (!OptionsFilePath(path)) return 0;
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return kAwayMinutesDefault;
-  char text[kOptionsFileMost + 1];
+  if (file == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : -1;
+  }
+  LARGE_INTEGER size;
+  bool ok = GetFileSizeEx(file, &size) != 0 && size.QuadPart <= kOptionsFileMost;
+  if (ok) text->resize(static_cast<size_t>(size.QuadPart));
   DWORD read = 0;
-  bool ok = ReadFile(file, text, sizeof text, &read, NULL) != 0 && read <= kOptionsFileMost;
+  ok = ok && (text->empty() || (ReadFile(file, &(*text)[0], static_cast<DWORD>(text->size()),
+                                         &read, NULL) != 0 && read == text->size()));
   CloseHandle(file);
-  return ok ? ParseAwayMinutes(text, read) : kAwayMinutesDefault;
+  if (!ok) text->clear();
+  return ok ? 1 : -1;
+}
+
+bool RewriteOptionsText(const std::function<std::string(const std::string&)>& edit) {
+  char folder[kPathSize], path[kPathSize];
+  if (!OptionsFolder(folder) || !OptionsFilePath(path)) return false;
+  std::string text;
+  // Lines the program cannot read are still someone's: never written over unseen.
+  if (ReadOptionsText(&text) < 0) return false;
+  std::string edited = edit(text);
+  // A folder that is already there is fine; one that cannot be made fails the write below.
+  CreateDirectoryA(folder, NULL);
+  FilePiece piece = {edited.data(), static_cast<DWORD>(edited.size())};
+  return ReplaceFileContents(path, &piece, 1);
+}
+
+int32_t LoadAwayMinutes() {
+  std::string text;
+  if (ReadOptionsText(&text) <= 0) return kAwayMinutesDefault;
+  return ParseAwayMinutes(text.data(), text.size());
 }
 
 bool SaveAwayMinutes(int32_t minutes) {
-  char folder[kPathSize], path[kPathSize];
-  if (!OptionsFolder(folder) || !OptionsFilePath(path)) return false;
-  // A folder that is already there is fine; one that cannot be made fails the write below.
-  CreateDirectoryA(folder, NULL);
-  char text[64];
-  size_t length = OptionsFileText(minutes, text, sizeof text);
-  FilePiece piece = {text, static_cast<DWORD>(length)};
-  return ReplaceFileContents(path, &piece, 1);
+  return RewriteOptionsText(
+      [minutes](const std::string& text) { return OptionsTextWithMinutes(text, minutes); });
 }

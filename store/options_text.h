@@ -3,6 +3,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <string>
+
 // Ask about away time after this many minutes without input; 0 never.
 enum { kAwayMinutesDefault = 15, kAwayMinutesMost = 1440 };
 
@@ -14,5 +16,5 @@ int32_t ParseAwayMinutes(const char* text, size_t length);
 // allowed; false (and `minutes` untouched) for anything else.
 bool ParseAwayMinutesValue(const char* text, int32_t* minutes);
 
-// The whole file for `minutes`; returns its length.
-size_t OptionsFileText(int32_t minutes, char* out, size_t outSize);
+// The file's text with `minutes` as the away minutes; every other line as it was.
+std::string OptionsTextWithMinutes(const std::string& text, int32_t minutes);

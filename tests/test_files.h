@@ -47,3 +47,21 @@ std::string WindowsPathFromEnvironment(const char* name);
 // The small full disk mounted by the test script, as a Windows path; "" when
 // the script could not mount one.
 std::string FullDiskFolder();
+
+// APPDATA pointed at a fresh folder for the length of a test.
+class AppDataFolder {
+ public:
+  AppDataFolder() {
+    char old[MAX_PATH] = "";
+    had_ = GetEnvironmentVariableA("APPDATA", old, sizeof old) > 0;
+    old_ = old;
+    SetEnvironmentVariableA("APPDATA", folder_.Path().c_str());
+  }
+  ~AppDataFolder() { SetEnvironmentVariableA("APPDATA", had_ ? old_.c_str() : NULL); }
+  std::string Ini() const { return folder_.File("Hourwright\\hourwright.ini"); }
+
+ private:
+  TempFolder folder_;
+  std::string old_;
+  bool had_;
+};

@@ -206,24 +206,6 @@ TEST_F(UiAwayTime, TheQuestionComesBeforeTheCommandThatEndsTheTask) {
   }
 }
 
-// APPDATA pointed at a fresh folder for the length of a test.
-class AppDataFolder {
- public:
-  AppDataFolder() {
-    char old[MAX_PATH] = "";
-    had_ = GetEnvironmentVariableA("APPDATA", old, sizeof old) > 0;
-    old_ = old;
-    SetEnvironmentVariableA("APPDATA", folder_.Path().c_str());
-  }
-  ~AppDataFolder() { SetEnvironmentVariableA("APPDATA", had_ ? old_.c_str() : NULL); }
-  std::string Ini() const { return folder_.File("Hourwright\\hourwright.ini"); }
-
- private:
-  TempFolder folder_;
-  std::string old_;
-  bool had_;
-};
-
 TEST(StorageOptionsFile, MissingDamagedOrOutOfRangeMeansTheDefault) {
   struct Case { const char* bytes; int32_t minutes; } cases[] = {
       {nullptr, 15},

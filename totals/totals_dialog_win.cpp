@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "store/local_clock.h"
 #include "store/paths.h"
+#include "store/rates_file.h"
 #include "store/unreadable_sheet.h"
 #include "totals/report_file.h"
 #include "totals/totals_dialog.h"
@@ -89,9 +90,10 @@ static void Refill(HWND dialog) {
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_FROM), between);
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_TO), between);
   window.choice = MakeTotalsChoice(RememberedChoices, LocalNowSeconds(), WeekStartsSunday());
+  window.choice.rates = window.rates;
   window.result = ComputeTotals(SheetsOf(window), window.choice);
   ShowTotalsRows(GetDlgItem(dialog, IDC_TOTALS_LIST), window);
-  SetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, TotalsSummaryText(window.result).c_str());
+  SetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, TotalsWindowSummary(window).c_str());
   SetDlgItemTextA(dialog, IDC_TOTALS_UNCOUNTED, UncountedText(window.result).c_str());
   ShowReasons(dialog, window);
 }
@@ -181,6 +183,9 @@ static INT_PTR OnCommand(HWND dialog, int id, int code) {
     case IDC_TOTALS_SAVE:
       SaveTotalsReport(dialog, *window);
       return TRUE;
+    case IDC_TOTALS_RATES:
+      if (ChangeRates(dialog, *window)) Refill(dialog);
+      return TRUE;
     case IDC_TOTALS_PERIOD:
     case IDC_TOTALS_GROUP_BY:
     case IDC_TOTALS_THEN_BY:
@@ -259,6 +264,7 @@ void ShowTotalsDialog(HWND owner) {
     return;
   }
   window.sheetName = PathFileName(TimeSheetPath);
+  window.rates = std::make_shared<const ProjectRates>(LoadRates(nullptr));
   INITCOMMONCONTROLSEX controls = {sizeof controls,
                                    ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

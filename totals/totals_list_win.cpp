@@ -5,12 +5,14 @@
 #include "totals/totals_texts.h"
 #include "totals/totals_window_win.h"
 
-enum { kKeyColumnUnits = 150, kShareColumnUnits = 64, kValueColumnUnits = 40, kCellSize = 160 };
+enum { kKeyColumnUnits = 150, kShareColumnUnits = 64, kValueColumnUnits = 40, kAmountColumnUnits = 56,
+       kCellSize = 160 };
 
-static int ColumnWidth(HWND list, const TotalsChoice& choice, int column) {
-  int units = column < static_cast<int>(choice.by.size()) ? kKeyColumnUnits
-              : TotalsColumnIsShare(choice, column)       ? kShareColumnUnits
-                                                          : kValueColumnUnits;
+static int ColumnWidth(HWND list, const TotalsChoice& choice, bool amounts, int column) {
+  int units = column < static_cast<int>(choice.by.size())  ? kKeyColumnUnits
+              : TotalsColumnIsShare(choice, amounts, column) ? kShareColumnUnits
+              : TotalsColumnIsAmount(choice, amounts, column) ? kAmountColumnUnits
+                                                             : kValueColumnUnits;
   RECT rect = {0, 0, units, 1};
   MapDialogRect(GetParent(list), &rect);
   return rect.right;
@@ -18,14 +20,15 @@ static int ColumnWidth(HWND list, const TotalsChoice& choice, int column) {
 
 static void SetColumns(HWND list, TotalsWindow& window) {
   for (int c = window.columns - 1; c >= 0; --c) SendMessageA(list, LVM_DELETECOLUMN, c, 0);
-  window.columns = TotalsColumnCount(window.choice);
+  bool amounts = window.result.amounts;
+  window.columns = TotalsColumnCount(window.choice, amounts);
   int keys = static_cast<int>(window.choice.by.size());
   for (int c = 0; c < window.columns; ++c) {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = c < keys ? LVCFMT_LEFT : LVCFMT_RIGHT;
-    column.cx = ColumnWidth(list, window.choice, c);
-    column.pszText = const_cast<char*>(TotalsColumnHeader(window.choice, c));
+    column.cx = ColumnWidth(list, window.choice, amounts, c);
+    column.pszText = const_cast<char*>(TotalsColumnHeader(window.choice, amounts, c));
     column.iSubItem = c;
     SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
   }
@@ -34,7 +37,8 @@ static void SetColumns(HWND list, TotalsWindow& window) {
 // The columns are rebuilt only when the keys change, so a new period keeps
 // the widths the user dragged.
 void ShowTotalsRows(HWND list, TotalsWindow& window) {
-  bool sameColumns = window.columns == TotalsColumnCount(window.choice);
+  bool amounts = window.result.amounts;
+  bool sameColumns = window.columns == TotalsColumnCount(window.choice, amounts);
   for (int c = 0; sameColumns && c < window.columns; ++c) {
     char header[64] = "";
     LVCOLUMNA column = {};
@@ -42,7 +46,7 @@ void ShowTotalsRows(HWND list, TotalsWindow& window) {
     column.pszText = header;
     column.cchTextMax = sizeof header;
     sameColumns = SendMessageA(list, LVM_GETCOLUMNA, c, reinterpret_cast<LPARAM>(&column)) &&
-                  strcmp(header, TotalsColumnHeader(window.choice, c)) == 0;
+                  strcmp(header, TotalsColumnHeader(window.choice, amounts, c)) == 0;
   }
   if (!sameColumns) SetColumns(list, window);
   SendMessageA(list, LVM_SETITEMCOUNT, window.result.rows.size(), 0);
@@ -53,15 +57,14 @@ void TotalsListCellText(const TotalsWindow& window, NMHDR* header) {
   if (header->code == LVN_GETDISPINFOA) {
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
     if ((item.mask & LVIF_TEXT) == 0 || item.pszText == NULL || item.cchTextMax <= 0) return;
-    TotalsCellText(window.result, window.choice, static_cast<size_t>(item.iItem), item.iSubItem,
-                   item.pszText, static_cast<size_t>(item.cchTextMax));
+    TotalsListCell(window, static_cast<size_t>(item.iItem), item.iSubItem, item.pszText,
+                   static_cast<size_t>(item.cchTextMax));
     return;
   }
   LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
   if ((item.mask & LVIF_TEXT) == 0 || item.pszText == NULL || item.cchTextMax <= 0) return;
   char text[kCellSize];
-  TotalsCellText(window.result, window.choice, static_cast<size_t>(item.iItem), item.iSubItem, text,
-                 sizeof text);
+  TotalsListCell(window, static_cast<size_t>(item.iItem), item.iSubItem, text, sizeof text);
   if (MultiByteToWideChar(CP_ACP, 0, text, -1, item.pszText, item.cchTextMax) == 0)
     item.pszText[item.cchTextMax - 1] = L'\0';
 }
@@ -95,8 +98,7 @@ static void DrawShare(HWND list, const TotalsWindow& window, NMLVCUSTOMDRAW* dra
   }
 
   char text[kCellSize];
-  TotalsCellText(window.result, window.choice, static_cast<size_t>(row), draw->iSubItem, text,
-                 sizeof text);
+  TotalsListCell(window, static_cast<size_t>(row), draw->iSubItem, text, sizeof text);
   RECT place = cell;
   InflateRect(&place, -6, 0);
   SetBkMode(dc, TRANSPARENT);
@@ -113,7 +115,7 @@ LRESULT TotalsListCustomDraw(HWND list, const TotalsWindow& window, NMLVCUSTOMDR
       return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
       size_t row = static_cast<size_t>(draw->nmcd.dwItemSpec);
-      if (TotalsColumnIsShare(window.choice, draw->iSubItem)) {
+      if (TotalsColumnIsShare(window.choice, window.result.amounts, draw->iSubItem)) {
         DrawShare(list, window, draw);
         return CDRF_SKIPDEFAULT;
       }

@@ -6,25 +6,39 @@
 
 static const char* const kKeyHeaders[] = {"Project", "Task", "Classification", "Day",   "Week",
                                           "Month",   "Year", "Sheet",          "Record"};
-static const char* const kValueHeaders[] = {"Hours", "Decimal", "Records", "Share"};
-enum { kValueColumns = 4 };
+static const char* const kValueHeaders[] = {"Hours", "Decimal", "Records", "Amount", "Share"};
+enum { kAmountColumn = 3 };
 
 static int KeyColumns(const TotalsChoice& choice) { return static_cast<int>(choice.by.size()); }
+static int ValueColumns(bool amounts) { return amounts ? 5 : 4; }
 
-int TotalsColumnCount(const TotalsChoice& choice) { return KeyColumns(choice) + kValueColumns; }
+// The value column's place in kValueHeaders: without amounts, Share moves up one.
+static int ValueIndex(const TotalsChoice& choice, bool amounts, int column) {
+  int value = column - KeyColumns(choice);
+  if (value < 0 || value >= ValueColumns(amounts)) return -1;
+  return !amounts && value >= kAmountColumn ? value + 1 : value;
+}
 
-const char* TotalsColumnHeader(const TotalsChoice& choice, int column) {
+int TotalsColumnCount(const TotalsChoice& choice, bool amounts) {
+  return KeyColumns(choice) + ValueColumns(amounts);
+}
+
+const char* TotalsColumnHeader(const TotalsChoice& choice, bool amounts, int column) {
   int keys = KeyColumns(choice);
-  if (column < 0 || column >= keys + kValueColumns) return "";
-  if (column >= keys) return kValueHeaders[column - keys];
+  if (column < 0 || column >= TotalsColumnCount(choice, amounts)) return "";
+  if (column >= keys) return kValueHeaders[ValueIndex(choice, amounts, column)];
   int key = static_cast<int>(choice.by[static_cast<size_t>(column)]);
   return key >= 0 && key < static_cast<int>(sizeof kKeyHeaders / sizeof kKeyHeaders[0])
              ? kKeyHeaders[key]
              : "";
 }
 
-bool TotalsColumnIsShare(const TotalsChoice& choice, int column) {
-  return column == KeyColumns(choice) + kValueColumns - 1;
+bool TotalsColumnIsShare(const TotalsChoice& choice, bool amounts, int column) {
+  return column == TotalsColumnCount(choice, amounts) - 1;
+}
+
+bool TotalsColumnIsAmount(const TotalsChoice& choice, bool amounts, int column) {
+  return amounts && ValueIndex(choice, amounts, column) == kAmountColumn;
 }
 
 double TotalsShare(const TotalsResult& result, size_t row) {
@@ -55,7 +69,7 @@ void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size
   int keys = KeyColumns(choice);
   if (column < keys) return KeyCell(result, choice, row, column, out, size);
   const TotalsRow& shown = result.rows[row];
-  switch (column - keys) {
+  switch (ValueIndex(choice, result.amounts, column)) {
     case 0:
       snprintf(out, size, "%s", HmmText(shown.seconds).c_str());
       break;
@@ -65,7 +79,10 @@ void TotalsCellText(const TotalsResult& result, const TotalsChoice& choice, size
     case 2:
       snprintf(out, size, "%d", shown.records);
       break;
-    case 3:
+    case kAmountColumn:
+      snprintf(out, size, "%s", AmountCell(shown.amount).c_str());
+      break;
+    case kAmountColumn + 1:
       snprintf(out, size, "%.0f%%", TotalsShare(result, row) * 100);
       break;
   }
@@ -96,4 +113,9 @@ std::string UncountedReasons(const TotalsResult& result, size_t lines) {
   }
   if (result.warnings.size() > lines) reasons += "\r\n...";
   return reasons;
+}
+
+std::string TotalsSummaryWithAmount(const TotalsResult& result, const std::string& money) {
+  std::string text = TotalsSummaryText(result) + ", " + money;
+  return result.amount.unrated ? text + " " + kSomeUnrated : text;
 }

@@ -8,10 +8,12 @@
 
 #include "report/totals.h"
 
-// One column per key of the choice, then "Hours", "Decimal", "Records", "Share".
-int TotalsColumnCount(const TotalsChoice& choice);
-const char* TotalsColumnHeader(const TotalsChoice& choice, int column);
-bool TotalsColumnIsShare(const TotalsChoice& choice, int column);
+// One column per key of the choice, then "Hours", "Decimal", "Records",
+// "Amount" when the totals have amounts, and "Share".
+int TotalsColumnCount(const TotalsChoice& choice, bool amounts);
+const char* TotalsColumnHeader(const TotalsChoice& choice, bool amounts, int column);
+bool TotalsColumnIsShare(const TotalsChoice& choice, bool amounts, int column);
+bool TotalsColumnIsAmount(const TotalsChoice& choice, bool amounts, int column);
 
 // Hours read as the report writes them: "37:45" (h:mm) and "37.75".
 // A cell of `row`. A row shows its key in the column of its level, the
@@ -26,6 +28,9 @@ bool TotalsRowIsSubtotal(const TotalsResult& result, const TotalsChoice& choice,
 
 // "Total: 37:45 (37.75 hours) in 42 records"
 std::string TotalsSummaryText(const TotalsResult& result);
+// The same with ", <money>" and, when some of the hours have no rate,
+// " (some projects have no rate)".
+std::string TotalsSummaryWithAmount(const TotalsResult& result, const std::string& money);
 // "2 records could not be counted"; empty when every record counted.
 std::string UncountedText(const TotalsResult& result);
 // The reasons, one warning a line, at most `lines` of them.

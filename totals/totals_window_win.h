@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct TotalsWindow {
   HWND tooltip = NULL;    // the reasons behind "could not be counted"
   std::string tip;        // its text
   bool ready = false;     // false while the controls are being set up
+  std::shared_ptr<const ProjectRates> rates;  // of the options file
 };
 
 // 1 read (a missing file reads as an empty sheet), -1 cannot be read.
@@ -29,6 +31,14 @@ std::vector<TotalsSheet> SheetsOf(const TotalsWindow& window);
 void ShowTotalsRows(HWND list, TotalsWindow& window);
 LRESULT TotalsListCustomDraw(HWND list, const TotalsWindow& window, NMLVCUSTOMDRAW* draw);
 void TotalsListCellText(const TotalsWindow& window, NMHDR* header);
+
+// A cell as the list shows it: amounts as the user's locale writes money.
+void TotalsListCell(const TotalsWindow& window, size_t row, int column, char* out, size_t size);
+// "Total: ..." with the amount when the totals have one.
+std::string TotalsWindowSummary(const TotalsWindow& window);
+// "&Rates...": the Rates dialog for the projects of the shown period; true
+// when new rates were written and read back.
+bool ChangeRates(HWND dialog, TotalsWindow& window);
 
 // "&Copy" and "&Save Report...".
 void CopyTotals(HWND dialog, const TotalsWindow& window);
