@@ -207,7 +207,7 @@ TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
     SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TOTALS_COPY, BN_CLICKED), 0);
   });
-  TotalsResult core = Core({8, {}, {}, 0, 0, 0, true}, &choice);
+  TotalsResult core = Core({10, {}, {}, 0, 0, 0, true}, &choice);
   std::string tsv = FormatTotals(core, choice, {"jobs.tim"}, kFormatTsv, AnsiToUtf8);
   std::wstring copied = ClipboardUnicode();
   EXPECT_EQ(copied, Wide(tsv));
@@ -269,7 +269,7 @@ TEST_F(UiTotals, SaveReportWritesThePageAndNeverATimeSheet) {
   ShowTotalsDialog(NULL);
   user_.RunUntilDone();
   TotalsChoice choice;
-  TotalsResult core = Core({8, {}, {}, 1, 0, 0, true}, &choice);
+  TotalsResult core = Core({10, {}, {}, 1, 0, 0, true}, &choice);
   EXPECT_EQ(ReadBytes(page), FormatTotals(core, choice, {"jobs.tim"}, kFormatHtml, AnsiToUtf8));
   EXPECT_FALSE(FileExists(refused));
   EXPECT_EQ(SortedListing(folder_.Path()), "jobs.tim;page.html;");

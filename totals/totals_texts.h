@@ -26,7 +26,9 @@ bool TotalsRowIsSubtotal(const TotalsResult& result, const TotalsChoice& choice,
 
 // "Total: 37:45 (37.75 hours) in 42 records"
 std::string TotalsSummaryText(const TotalsResult& result);
-// "2 records could not be counted"; empty when every record counted.
+// "2 records could not be counted; 1 overlap between records; 1 record
+// spans more than 366 days", each part only when it applies; empty when
+// there is nothing to warn of.
 std::string UncountedText(const TotalsResult& result);
 // The reasons, one warning a line, at most `lines` of them.
 std::string UncountedReasons(const TotalsResult& result, size_t lines);
