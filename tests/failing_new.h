@@ -1,8 +1,5 @@
-// Allocation failure on demand, for the windows that must live through it:
-// operator new of the test program, replaced.
+// Allocation failure on demand: the test program's operator new throws
+// std::bad_alloc after `allowed` more allocations, until told to stop.
 #pragma once
-
-// After `allowed` more allocations every one throws std::bad_alloc, until
-// StopFailingAllocations.
 void FailAllocationsAfter(long allowed);
 void StopFailingAllocations();
