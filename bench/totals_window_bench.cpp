@@ -38,7 +38,7 @@ LRESULT CALLBACK ProbeProc(HWND self, UINT message, WPARAM wParam, LPARAM lParam
   HWND dialog = FindWindowA("#32770", caption.c_str());
   if (dialog == NULL || GetDlgItem(dialog, IDC_TOTALS_LIST) == NULL) return 0;
   HWND list = GetDlgItem(dialog, IDC_TOTALS_LIST);
-  Pick(dialog, IDC_TOTALS_PERIOD, 8);   // All records
+  Pick(dialog, IDC_TOTALS_PERIOD, 10);  // All records
   Pick(dialog, IDC_TOTALS_THEN_BY, 2);  // Task
   for (int run = 0; run < kRuns; ++run) {
     double started = NowMicroseconds();

@@ -96,7 +96,7 @@ int64_t PlainSum(const std::string& bytes, const TotalsChoice& choice, const Tot
     memcpy(texts[1], r.project, 64);
     memcpy(texts[2], r.classification, 64);
     bool open = r.stopSeconds == 0;
-    if (open && (i + 1 != count || choice.closedOnly)) continue;
+    if (r.startSeconds == 0 || (open && (i + 1 != count || choice.closedOnly))) continue;
     int64_t stop = open ? choice.now : r.stopSeconds;
     if (r.startSeconds < 0 || r.startSeconds >= kEnd || stop < r.startSeconds) continue;
     if (!open && stop > kEnd) continue;
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (uint8_t i = 0; i < length && input.Left() > 0; ++i) text += input.Take<char>();
     if (!ChoiceFromArguments(text, &choice)) return 0;
   } else {
-    choice.period = static_cast<TotalsPeriod>(input.Take<uint8_t>() % 10);
+    choice.period = static_cast<TotalsPeriod>(input.Take<uint8_t>() % (kPeriodDates + 1));
     choice.hasFrom = flags & 2;
     choice.hasTo = flags & 4;
     choice.from = TotalsDayOf(kBase + input.Take<int8_t>() * 86400);

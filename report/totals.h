@@ -19,7 +19,7 @@ enum TotalsKey {
   kTotalsMonth,  // YYYY-MM
   kTotalsYear,   // YYYY
   kTotalsSheet,  // the sheet's file name
-  kTotalsRecord  // one row per record piece
+  kTotalsRecord  // one row per record, or per piece where a date key cuts it
 };
 
 // "project", "task", ... as `--by` takes them; false for any other name.
@@ -33,6 +33,8 @@ enum TotalsPeriod {
   kPeriodLastWeek,
   kPeriodMonth,
   kPeriodLastMonth,
+  kPeriodQuarter,  // calendar quarters: January to March, ...
+  kPeriodLastQuarter,
   kPeriodYear,
   kPeriodLastYear,
   kPeriodAll,
@@ -68,7 +70,7 @@ struct TotalsChoice {
   // Filters: empty means any; otherwise one of the texts, regardless of case.
   std::vector<std::string> projects, tasks, classifications;
   bool weekStartsSunday = false;
-  int roundMinutes = 0;  // 0: exact seconds; else 1-1440, each piece rounded
+  int roundMinutes = 0;  // 0: exact seconds; else 1-1440, each record rounded once
   bool roundNearest = false;  // half up; false rounds up
   bool closedOnly = false;    // the running task counts nothing
   int64_t now = 0;            // local seconds since 1601-01-01, as FileSeconds
@@ -89,7 +91,7 @@ struct TotalsRow {
   int records;                    // records that gave the row time
   bool running;                   // the running task gave the row time
   int64_t start, stop;            // with kTotalsRecord: the piece, local seconds
-  // With kTotalsRecord, the finest rows also carry the record's own texts.
+  // With kTotalsRecord, its rows and those beneath carry the record's texts.
   std::string task, project, classification;
   TotalsAmount amount;  // with rates
 };
@@ -113,7 +115,11 @@ struct TotalsResult {
   int records;
   TotalsRunning running;
   int uncounted;                      // hostile records that counted nothing
-  std::vector<std::string> warnings;  // each names the sheet and record number
+  int overlaps;                       // counted records that start before another ends
+  int longRecords;                    // counted records of more than 366 days
+  // Each names the sheet and the record numbers; then the filter texts no
+  // record has.
+  std::vector<std::string> warnings;
   // With rates: shown when there is a default or a counted project has a
   // rate; the total sums the finest rows whose amount is known.
   bool amounts = false;
@@ -126,8 +132,12 @@ struct TotalsRange {
   bool hasFrom, hasTo;
   TotalsDate from, to;
 };
+// Both ends lie within 1601-01-01 and 9999-12-31.
 TotalsRange ResolveTotalsPeriod(const TotalsChoice& choice);
+// Dates whose From is after their To: refused, never an empty total.
+bool TotalsFromAfterTo(const TotalsChoice& choice);
 
+// Short of memory, these throw std::bad_alloc and hold nothing back.
 TotalsResult ComputeTotals(const std::vector<TotalsSheet>& sheets, const TotalsChoice& choice);
 
 // The same piece by piece, for a reader that need not hold a sheet whole:

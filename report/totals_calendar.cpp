@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 // Days since 1970-01-01 in the proleptic Gregorian calendar (the classic
 // days-from-civil), shifted to 1601-01-01 below.
 static int64_t DaysFrom1970(int64_t year, int month, int day) {
@@ -153,6 +155,13 @@ TotalsRange ResolveTotalsPeriod(const TotalsChoice& choice) {
       last = DayNumberOf(MonthStart(now.year, now.month - back + 1)) - 1;
       break;
     }
+    case kPeriodQuarter:
+    case kPeriodLastQuarter: {
+      int month = (now.month - 1) / 3 * 3 + 1 - (choice.period == kPeriodLastQuarter ? 3 : 0);
+      first = DayNumberOf(MonthStart(now.year, month));
+      last = DayNumberOf(MonthStart(now.year, month + 3)) - 1;
+      break;
+    }
     case kPeriodYear:
     case kPeriodLastYear: {
       int year = choice.period == kPeriodLastYear ? now.year - 1 : now.year;
@@ -170,7 +179,15 @@ TotalsRange ResolveTotalsPeriod(const TotalsChoice& choice) {
       range.to = choice.to;
       return range;
   }
-  range.from = DateOfDayNumber(first);
-  range.to = DateOfDayNumber(last);
+  // A week around 9999-12-31 would end in the year 10000, which no record
+  // or date text holds.
+  static const int64_t lastDay = DayNumberOf(TotalsDate{9999, 12, 31});
+  range.from = DateOfDayNumber(std::min(std::max<int64_t>(first, 0), lastDay));
+  range.to = DateOfDayNumber(std::min(std::max<int64_t>(last, 0), lastDay));
   return range;
+}
+
+bool TotalsFromAfterTo(const TotalsChoice& choice) {
+  return choice.period == kPeriodDates && choice.hasFrom && choice.hasTo &&
+         DayNumberOf(choice.from) > DayNumberOf(choice.to);
 }

@@ -25,6 +25,7 @@ std::string FormatTotalsDelimited(const TotalsResult& result, const TotalsChoice
                                   char separator, AnsiToUtf8Function toUtf8) {
   bool csv = separator == ',';
   std::string sep(1, separator);
+  std::vector<int> texts = RecordTextFields(choice);
   std::string out = KeyNames(choice, sep.c_str());
   out += sep + "records" + sep + "seconds" + sep + "hours" + sep + "hmm";
   out += result.amounts ? sep + "amount" + sep + "currency\r\n" : "\r\n";
@@ -32,9 +33,14 @@ std::string FormatTotalsDelimited(const TotalsResult& result, const TotalsChoice
   currency = csv ? CsvField(currency) : TsvField(currency);
   for (const TotalsRow& row : result.rows) {
     if (row.level + 1 != static_cast<int>(choice.by.size())) continue;
-    for (const std::string& key : row.keys) {
-      std::string text = toUtf8(key);
+    for (size_t k = 0; k < row.keys.size(); ++k) {
+      std::string text = toUtf8(row.keys[k]);
       out += (csv ? CsvField(text) : TsvField(text)) + sep;
+      if (choice.by[k] != kTotalsRecord) continue;
+      for (int field : texts) {
+        text = toUtf8(RecordText(row, field));
+        out += (csv ? CsvField(text) : TsvField(text)) + sep;
+      }
     }
     out += IntegerText(row.records) + sep + IntegerText(row.seconds) + sep +
            HoursText(row.seconds) + sep + HmmText(row.seconds);

@@ -38,7 +38,6 @@ std::string Numbers(int records, int64_t seconds) {
 std::string RowObject(const TotalsRow& row, const TotalsChoice& choice, AnsiToUtf8Function toUtf8,
                       const std::string& money) {
   std::string out = "{";
-  bool texts[3] = {false, false, false};  // task, project, classification written
   bool record = false;
   for (size_t k = 0; k < choice.by.size(); ++k) {
     TotalsKey key = choice.by[k];
@@ -46,18 +45,13 @@ std::string RowObject(const TotalsRow& row, const TotalsChoice& choice, AnsiToUt
       record = true;
       continue;
     }
-    if (key == kTotalsTask) texts[0] = true;
-    if (key == kTotalsProject) texts[1] = true;
-    if (key == kTotalsClassification) texts[2] = true;
     out += Quoted(TotalsKeyName(key)) + ": " + Quoted(toUtf8(row.keys[k])) + ", ";
   }
   if (record) {
     out += "\"start\": " + Quoted(TotalsTimeText(row.start)) +
            ", \"stop\": " + Quoted(TotalsTimeText(row.stop)) + ", ";
-    const std::string* values[3] = {&row.task, &row.project, &row.classification};
-    const char* names[3] = {"task", "project", "classification"};
-    for (int t = 0; t < 3; ++t)
-      if (!texts[t]) out += Quoted(names[t]) + ": " + Quoted(toUtf8(*values[t])) + ", ";
+    for (int field : RecordTextFields(choice))
+      out += Quoted(RecordTextName(field)) + ": " + Quoted(toUtf8(RecordText(row, field))) + ", ";
   }
   return out + Numbers(row.records, row.seconds) + money + "}";
 }

@@ -5,8 +5,9 @@
 // The option texts, in the order of their enums.
 static const char* const kKeyNames[] = {"project", "task", "classification", "day",   "week",
                                         "month",   "year", "sheet",          "record"};
-static const char* const kPeriodNames[] = {"today", "yesterday", "week",     "lastweek", "month",
-                                           "lastmonth", "year",  "lastyear", "all"};
+static const char* const kPeriodNames[] = {
+    "today",   "yesterday",   "week", "lastweek", "month", "lastmonth",
+    "quarter", "lastquarter", "year", "lastyear", "all"};
 static const char* const kFormatNames[] = {"table", "csv", "tsv", "json", "html"};
 
 template <size_t N>

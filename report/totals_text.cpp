@@ -41,11 +41,35 @@ std::string PeriodText(const TotalsResult& result) {
   return "all records";
 }
 
+std::vector<int> RecordTextFields(const TotalsChoice& choice) {
+  bool record = false, shown[3] = {false, false, false};
+  for (TotalsKey key : choice.by) {
+    if (key == kTotalsRecord) record = true;
+    if (key == kTotalsTask || key == kTotalsProject || key == kTotalsClassification)
+      shown[key == kTotalsTask ? 0 : key == kTotalsProject ? 1 : 2] = true;
+  }
+  std::vector<int> fields;
+  for (int field = 0; record && field < 3; ++field)
+    if (!shown[field]) fields.push_back(field);
+  return fields;
+}
+
+const char* RecordTextName(int field) {
+  static const char* const kNames[3] = {"task", "project", "classification"};
+  return kNames[field];
+}
+
+const std::string& RecordText(const TotalsRow& row, int field) {
+  return field == 0 ? row.task : field == 1 ? row.project : row.classification;
+}
+
 std::string KeyNames(const TotalsChoice& choice, const char* separator) {
   std::string names;
   for (size_t i = 0; i < choice.by.size(); ++i) {
     if (i > 0) names += separator;
     names += TotalsKeyName(choice.by[i]);
+    if (choice.by[i] != kTotalsRecord) continue;
+    for (int field : RecordTextFields(choice)) names += separator + std::string(RecordTextName(field));
   }
   return names;
 }

@@ -3,6 +3,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 #include "report/totals.h"
 
@@ -12,7 +13,13 @@ std::string HmmText(int64_t seconds);        // "7:05": whole hours, two-digit m
 std::string IntegerText(int64_t value);
 // "2026-03-16 to 2026-03-22", "from 2026-03-16", "up to 2026-03-22", "all records".
 std::string PeriodText(const TotalsResult& result);
-// The key names of the choice, joined by `separator`.
+// With `record` among the keys, the record's own texts stand beside its
+// interval: those of task (0), project (1) and classification (2) that are
+// not keys themselves.
+std::vector<int> RecordTextFields(const TotalsChoice& choice);
+const char* RecordTextName(int field);  // "task", "project", "classification"
+const std::string& RecordText(const TotalsRow& row, int field);
+// The key names of the choice, and the record's texts, joined by `separator`.
 std::string KeyNames(const TotalsChoice& choice, const char* separator);
 // The amount of a row, "1234.50", or empty when some of its time has no rate.
 std::string AmountCell(const TotalsAmount& amount);

@@ -25,8 +25,9 @@ std::string ArgumentToAnsi(const std::string& argument);
 AnsiToUtf8Function SystemToUtf8();
 // Text in the ANSI code page to standard output or standard error: wide
 // characters on a Windows console, bytes elsewhere. `table` text gets this
-// system's line ends.
-void WriteStandardOutput(const std::string& text, bool table);
+// system's line ends. A failed write or flush of the output is false with a
+// short reason; standard error has no one left to tell.
+bool WriteStandardOutput(const std::string& text, bool table, std::string* reason);
 void WriteStandardError(const std::string& text);
 // The table text as it goes into an --output file on this system.
 std::string TableForFile(const std::string& table);

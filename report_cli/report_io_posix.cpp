@@ -96,16 +96,22 @@ std::string ArgumentToAnsi(const std::string& argument) { return Utf8ToWindows12
 
 AnsiToUtf8Function SystemToUtf8() { return Windows1252ToUtf8; }
 
-static void WriteAll(FILE* stream, const std::string& text) {
-  fwrite(text.data(), 1, text.size(), stream);
-  fflush(stream);
+static bool WriteAll(FILE* stream, const std::string& text, std::string* reason) {
+  errno = 0;
+  bool written = fwrite(text.data(), 1, text.size(), stream) == text.size();
+  written = fflush(stream) == 0 && written;
+  if (!written) *reason = Reason(errno != 0 ? errno : EIO);
+  return written;
 }
 
-void WriteStandardOutput(const std::string& text, bool table) {
-  WriteAll(stdout, table ? Windows1252ToUtf8(text) : text);
+bool WriteStandardOutput(const std::string& text, bool table, std::string* reason) {
+  return WriteAll(stdout, table ? Windows1252ToUtf8(text) : text, reason);
 }
 
-void WriteStandardError(const std::string& text) { WriteAll(stderr, Windows1252ToUtf8(text)); }
+void WriteStandardError(const std::string& text) {
+  std::string ignored;
+  WriteAll(stderr, Windows1252ToUtf8(text), &ignored);
+}
 
 std::string TableForFile(const std::string& table) { return Windows1252ToUtf8(table); }
 

@@ -91,27 +91,47 @@ static std::string WithCrLf(const std::string& text) {
 // A console gets wide characters, so accented descriptions read right
 // whatever its own code page; a file or pipe gets the bytes. The table and
 // messages are in the ANSI code page, the other formats in UTF-8.
-static void WriteTo(DWORD which, const std::string& text, bool table) {
+static bool WriteTo(DWORD which, const std::string& text, bool table, std::string* reason) {
   UINT codePage = table ? CP_ACP : CP_UTF8;
   HANDLE handle = GetStdHandle(which);
-  if (handle == INVALID_HANDLE_VALUE || handle == NULL || text.empty()) return;
-  DWORD mode, written;
+  if (text.empty()) return true;
+  if (handle == INVALID_HANDLE_VALUE || handle == NULL) {
+    *reason = "there is no standard output";
+    return false;
+  }
+  DWORD mode, written = 0;
+  BOOL done;
+  DWORD wanted;
   if (GetConsoleMode(handle, &mode)) {
     int length = static_cast<int>(text.size());
     int wide = MultiByteToWideChar(codePage, 0, text.data(), length, NULL, 0);
-    if (wide <= 0) return;
+    if (wide <= 0) {
+      *reason = Reason(GetLastError());
+      return false;
+    }
     std::wstring utf16(static_cast<size_t>(wide), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), length, &utf16[0], wide);
-    WriteConsoleW(handle, utf16.data(), static_cast<DWORD>(wide), &written, NULL);
-    return;
+    wanted = static_cast<DWORD>(wide);
+    done = WriteConsoleW(handle, utf16.data(), wanted, &written, NULL);
+  } else {
+    std::string bytes = table ? WithCrLf(text) : text;
+    wanted = static_cast<DWORD>(bytes.size());
+    done = WriteFile(handle, bytes.data(), wanted, &written, NULL);
   }
-  std::string bytes = table ? WithCrLf(text) : text;
-  WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+  if (done && written == wanted) return true;
+  DWORD error = done ? ERROR_DISK_FULL : GetLastError();  // a short write: no room left
+  *reason = Reason(error);
+  return false;
 }
 
-void WriteStandardOutput(const std::string& text, bool table) { WriteTo(STD_OUTPUT_HANDLE, text, table); }
+bool WriteStandardOutput(const std::string& text, bool table, std::string* reason) {
+  return WriteTo(STD_OUTPUT_HANDLE, text, table, reason);
+}
 
-void WriteStandardError(const std::string& text) { WriteTo(STD_ERROR_HANDLE, text, true); }
+void WriteStandardError(const std::string& text) {
+  std::string ignored;
+  WriteTo(STD_ERROR_HANDLE, text, true, &ignored);
+}
 
 std::string TableForFile(const std::string& table) { return WithCrLf(table); }
 

@@ -1,6 +1,8 @@
 // hourwright-report: hours per project, task, classification or date from
 // one or more time sheets, as a table, CSV, TSV, JSON or an HTML page.
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -57,18 +59,23 @@ static bool LoadRates(const ReportOptions& options, TotalsChoice* choice) {
   return true;
 }
 
-int main(int argc, char** argv) {
+// A full disk or a closed pipe is a failure, not a report.
+static int WriteOutput(const std::string& text, bool table) {
+  std::string reason;
+  if (WriteStandardOutput(text, table, &reason)) return kExitOk;
+  WriteStandardError("hourwright-report: cannot write the output: " + reason + "\n");
+  return kExitFile;
+}
+
+// Excel takes a CSV file without the mark for its own code page; pipes get none.
+static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+static int Report(int argc, char** argv) {
   ReportOptions options;
   std::string error;
   if (!ParseReportOptions(argc, argv, &options, &error)) return UsageError(error);
-  if (options.help) {
-    WriteStandardOutput(kReportUsage, true);
-    return kExitOk;
-  }
-  if (options.version) {
-    WriteStandardOutput("hourwright-report " HOURWRIGHT_VERSION_TEXT "\n", true);
-    return kExitOk;
-  }
+  if (options.help) return WriteOutput(kReportUsage, true);
+  if (options.version) return WriteOutput("hourwright-report " HOURWRIGHT_VERSION_TEXT "\n", true);
   if (!options.output.empty() && IsSheetOrDescriptionsPath(options.output)) {
     WriteStandardError("hourwright-report: will not write over a time sheet or descriptions file: " +
                        ArgumentToAnsi(options.output) + "\n");
@@ -99,14 +106,24 @@ int main(int argc, char** argv) {
     WriteStandardError("hourwright-report: warning: " + warning + "\n");
   std::string text = FormatTotals(result, choice, names, options.format, SystemToUtf8());
   bool table = options.format == kFormatTable;
-  if (options.output.empty()) {
-    WriteStandardOutput(text, table);
-    return kExitOk;
-  }
+  if (options.output.empty()) return WriteOutput(text, table);
+  if (options.format == kFormatCsv || options.format == kFormatTsv) text.insert(0, kByteOrderMark);
   std::string reason;
   if (!WriteOutputFile(options.output, table ? TableForFile(text) : text, &reason)) {
     WriteStandardError("hourwright-report: cannot write " + ArgumentToAnsi(options.output) + ": " + reason + "\n");
     return kExitFile;
   }
   return kExitOk;
+}
+
+// Memory never ends the command unannounced: a record typed as 9024 for
+// 2024, grouped by day, asks for millions of rows.
+int main(int argc, char** argv) {
+  try {
+    return Report(argc, argv);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  WriteStandardError("hourwright-report: not enough memory for these totals\n");
+  return kExitFile;
 }

@@ -6,7 +6,8 @@
 
 const char kReportUsage[] =
     "usage: hourwright-report [options] SHEET.tim...\n"
-    "  --period today|yesterday|week|lastweek|month|lastmonth|year|lastyear|all\n"
+    "  --period today|yesterday|week|lastweek|month|lastmonth|quarter|lastquarter|\n"
+    "           year|lastyear|all\n"
     "                          the days to total (default week, the week that holds now)\n"
     "  --from YYYY-MM-DD, --to YYYY-MM-DD\n"
     "                          whole days, both included; either end may be left open\n"
@@ -15,7 +16,7 @@ const char kReportUsage[] =
     "  --project TEXT, --task TEXT, --classification TEXT\n"
     "                          only records with one of these descriptions (any case)\n"
     "  --week-start monday|sunday\n"
-    "  --round N               round each piece up to N minutes (1-1440)\n"
+    "  --round N               round each record up to N minutes (1-1440)\n"
     "  --round-mode up|nearest\n"
     "  --closed-only           leave the running task out\n"
     "  --now YYYY-MM-DDTHH:MM:SS\n"
@@ -163,7 +164,7 @@ bool ParseReportOptions(int argc, const char* const* argv, ReportOptions* option
   if (c.hasFrom || c.hasTo) {
     if (periodGiven) return Fail(error, "--period cannot be used with --from or --to");
     c.period = kPeriodDates;
-    if (c.hasFrom && c.hasTo && TotalsDaySeconds(c.from) > TotalsDaySeconds(c.to))
+    if (TotalsFromAfterTo(c))
       return Fail(error, "--from " + TotalsDateText(c.from) + " is after --to " + TotalsDateText(c.to));
   }
   if (o.noRates && !o.rates.empty()) return Fail(error, "--rates cannot be used with --no-rates");

@@ -21,8 +21,38 @@ cmp "$work/out.json" "$work/written.json"
 chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
   --disable-component-update --disable-sync --no-first-run --user-data-dir="$work/browser" \
   --dump-dom "file://$work/out.html" >"$work/dom.html" 2>"$work/chromium.log"
-(cd "$work/browser" && w wine "$BUILD/win64/hourwright-report.exe" --period all \
-  --now 2026-03-20T12:00:00 --by project,task --format json 'Z:'"$sheet" >"$work/wine.json")
+wine_report() {
+  (cd "$work/browser" && w wine "$BUILD/win64/hourwright-report.exe" --period all \
+    --now 2026-03-20T12:00:00 "$@")
+}
+wine_report --by project,task --format json 'Z:'"$sheet" >"$work/wine.json"
+
+# The command's I/O, a case a line: its name, the exit wanted, a piece of
+# standard error wanted, and the command, run by this shell.
+hostile="$work/hostile.tim"  # one record from 1601 to 9999: three million days
+(cd "$root/scripts" && python3 -c 'import sys, time_record as t
+sys.stdout.buffer.write(t.record("t", "p", "c", (1601, 1, 1, 0, 1), 4417400000))') >"$hostile"
+cases=0
+io() {
+  status=0
+  (eval "$4") >"$work/io.out" 2>"$work/io.err" || status=$?
+  [ "$status" = "$2" ] && { [ -z "$3" ] || grep -qF -- "$3" "$work/io.err"; } ||
+    { echo "report I/O case '$1': exit $status, wanted $2 and '$3'"; cat "$work/io.err"; exit 1; }
+  cases=$((cases + 1))
+}
+io "output to a full disk" 2 "hourwright-report: cannot write the output: No space left on device" \
+  'run "$sheet" >/dev/full'
+io "output to a full disk, Windows build" 2 "hourwright-report: cannot write the output: the disk is full" \
+  'wine_report "Z:$sheet" >/dev/full'
+io "a filter without match" 0 'hourwright-report: warning: no record has project "Acme"' \
+  'run --project Acme --format json "$sheet" >"$work/nomatch.json" &&
+   grep -qF "\"no record has project \\\"Acme\\\"\"" "$work/nomatch.json"'
+io "a CSV file starts with a byte-order mark, standard output not" 0 "" \
+  'run --format csv --output "$work/marked.csv" "$sheet" && run --format csv "$sheet" >"$work/plain.csv" &&
+   printf "\357\273\277" | cat - "$work/plain.csv" | cmp -s - "$work/marked.csv" &&
+   [ "$(head -c 7 "$work/plain.csv")" = project ]'
+io "memory runs out" 2 "hourwright-report: not enough memory for these totals" \
+  'ulimit -v 400000 && run --by day "$hostile"'
 # Started without an X display, this Wine session's desktop has none: the
 # tests that follow must start a session of their own.
 w wineserver -w
@@ -106,4 +136,4 @@ grep -q "cannot read $work/missing.ini: no such file" "$work/err"
 expect 1 --rates "$work/rates.ini" --no-rates "$sheet"
 # The README's examples print what it shows.
 python3 "$root/scripts/check-readme-examples.py" "$root/README.md" "$native" "$work/readme"
-echo "report end-to-end checks passed: 5 formats, wine JSON equal, amounts in 3 formats, 8 failures, README examples"
+echo "report end-to-end checks passed: 5 formats, wine JSON equal, $cases I/O cases, amounts in 3 formats, 9 failures, README examples"

@@ -18,6 +18,7 @@
 #include "store/file_seconds.h"
 #include "store/paths.h"
 #include "tests/clipboard_text.h"
+#include "tests/failing_new.h"
 #include "tests/main_window_fixture.h"
 #include "tests/scripted_user.h"
 #include "tests/test_files.h"
@@ -196,6 +197,61 @@ TEST_F(UiTotals, BetweenDatesCountsWholeDaysAndRoundsEachEntryUp) {
   });
 }
 
+TEST_F(UiTotals, FromAfterToKeepsTheListAndOverlapsAreCountedBelowIt) {
+  Write({Worked("a", "Acme", At(2026, 3, 2, 9, 0), 120), Worked("b", "Acme", At(2026, 3, 2, 10, 0), 30),
+         Worked("c", "Beta", At(2026, 3, 4, 9, 0), 60)});
+  Run([&](HWND dialog) {
+    Pick(dialog, IDC_TOTALS_PERIOD, "Between dates");
+    Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
+    Pick(dialog, IDC_TOTALS_THEN_BY, "(none)");
+    SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
+    PickDate(dialog, IDC_TOTALS_FROM, 2026, 3, 2);
+    PickDate(dialog, IDC_TOTALS_TO, 2026, 3, 3);
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), "Total: 2:30 (2.50 hours) in 2 records");
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_UNCOUNTED), "1 overlap between records");
+    PickDate(dialog, IDC_TOTALS_FROM, 2026, 3, 5);
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), "The From date is after the To date.");
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(Cell(dialog, 0, 0), "Acme");
+    PickDate(dialog, IDC_TOTALS_TO, 2026, 3, 5);
+    PickDate(dialog, IDC_TOTALS_FROM, 2026, 3, 4);
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), "Total: 1:00 (1.00 hours) in 1 record");
+    EXPECT_EQ(Cell(dialog, 0, 0), "Beta");
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_UNCOUNTED), "");
+    Pick(dialog, IDC_TOTALS_PERIOD, "Last quarter");  // the core's calendar quarters
+    TotalsChoice choice;
+    TotalsResult core = Core({7, {}, {}, 0, 0, 0, true}, &choice);
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), TotalsSummaryText(core));
+  });
+}
+
+// Every allocation of a refill fails in turn: each time the window says so
+// and keeps its list, and the next try shows the totals.
+TEST_F(UiTotals, LackOfMemoryIsToldAndTheWindowStaysUsable) {
+  Write({Worked("Design", "Acme", At(2026, 3, 2, 10, 0), 90),
+         Worked("Test", "Beta", At(2026, 3, 3, 10, 0), 30)});
+  Run([&](HWND dialog) {
+    Pick(dialog, IDC_TOTALS_PERIOD, "All records");
+    Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
+    Pick(dialog, IDC_TOTALS_THEN_BY, "(none)");
+    SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
+    const std::string total = "Total: 2:00 (2.00 hours) in 2 records";
+    ASSERT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), total);
+    int failed = 0;
+    for (long allowed = 0; allowed < 5000; ++allowed, ++failed) {
+      FailAllocationsAfter(allowed);
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TOTALS_PERIOD, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_TOTALS_PERIOD)));
+      StopFailingAllocations();
+      if (ItemText(dialog, IDC_TOTALS_TOTAL) != "Not enough memory to show these totals.") break;
+      ASSERT_EQ(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0), 2);
+      ASSERT_EQ(Cell(dialog, 0, 0), "Acme");
+    }
+    EXPECT_GT(failed, 10);
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), total);
+  });
+}
+
 TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
   Write({Worked("Design", "Caf\xE9", At(2026, 3, 2, 10, 0), 90),
          Worked("Test", "Acme", At(2026, 3, 3, 10, 0), 30)});
@@ -207,7 +263,7 @@ TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
     SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TOTALS_COPY, BN_CLICKED), 0);
   });
-  TotalsResult core = Core({8, {}, {}, 0, 0, 0, true}, &choice);
+  TotalsResult core = Core({10, {}, {}, 0, 0, 0, true}, &choice);
   std::string tsv = FormatTotals(core, choice, {"jobs.tim"}, kFormatTsv, AnsiToUtf8);
   std::wstring copied = ClipboardUnicode();
   EXPECT_EQ(copied, Wide(tsv));
@@ -269,7 +325,7 @@ TEST_F(UiTotals, SaveReportWritesThePageAndNeverATimeSheet) {
   ShowTotalsDialog(NULL);
   user_.RunUntilDone();
   TotalsChoice choice;
-  TotalsResult core = Core({8, {}, {}, 1, 0, 0, true}, &choice);
+  TotalsResult core = Core({10, {}, {}, 1, 0, 0, true}, &choice);
   EXPECT_EQ(ReadBytes(page), FormatTotals(core, choice, {"jobs.tim"}, kFormatHtml, AnsiToUtf8));
   EXPECT_FALSE(FileExists(refused));
   EXPECT_EQ(SortedListing(folder_.Path()), "jobs.tim;page.html;");

@@ -1,15 +1,15 @@
 #include "totals/totals_choices.h"
 
 const char* const kTotalsPeriodNames[kTotalsPeriods] = {
-    "Today",      "Yesterday", "This week", "Last week",   "This month",
-    "Last month", "This year", "Last year", "All records", "Between dates"};
+    "Today",        "Yesterday",    "This week", "Last week", "This month",  "Last month",
+    "This quarter", "Last quarter", "This year", "Last year", "All records", "Between dates"};
 const char* const kTotalsGroupNames[kTotalsGroupKeys] = {"Project", "Task", "Classification",
                                                          "Day",     "Week", "Month"};
 const char kTotalsNoThenBy[] = "(none)";
 
 static const TotalsPeriod kPeriods[kTotalsPeriods] = {
-    kPeriodToday,     kPeriodYesterday, kPeriodWeek,     kPeriodLastWeek, kPeriodMonth,
-    kPeriodLastMonth, kPeriodYear,      kPeriodLastYear, kPeriodAll,      kPeriodDates};
+    kPeriodToday,   kPeriodYesterday,   kPeriodWeek, kPeriodLastWeek, kPeriodMonth, kPeriodLastMonth,
+    kPeriodQuarter, kPeriodLastQuarter, kPeriodYear, kPeriodLastYear, kPeriodAll,   kPeriodDates};
 static const TotalsKey kKeys[kTotalsGroupKeys] = {
     kTotalsProject, kTotalsTask, kTotalsClassification, kTotalsDay, kTotalsWeek, kTotalsMonth};
 

@@ -4,7 +4,7 @@
 
 #include "report/totals.h"
 
-enum { kTotalsPeriods = 10, kTotalsGroupKeys = 6, kMaxRoundMinutes = 1440 };
+enum { kTotalsPeriods = 12, kTotalsGroupKeys = 6, kMaxRoundMinutes = 1440 };
 
 // The combo boxes' texts, in their order; the last period is Between dates.
 extern const char* const kTotalsPeriodNames[kTotalsPeriods];

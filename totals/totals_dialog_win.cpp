@@ -1,5 +1,8 @@
 #include <stdio.h>
 
+#include <new>
+#include <utility>
+
 #include "common/help.h"
 #include "common/message_boxes.h"
 #include "common/shell.h"
@@ -69,8 +72,8 @@ static bool WeekStartsSunday() {
          day[0] == '6';
 }
 
-static void ShowReasons(HWND dialog, TotalsWindow& window) {
-  window.tip = UncountedReasons(window.result, kTipLines);
+// The reasons behind the line under the total, on the line's tooltip.
+static void ShowTip(HWND dialog, TotalsWindow& window) {
   if (window.tooltip == NULL) return;
   TOOLINFOA tool = {};
   tool.cbSize = sizeof tool;
@@ -78,6 +81,14 @@ static void ShowReasons(HWND dialog, TotalsWindow& window) {
   tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_TOTALS_UNCOUNTED));
   tool.lpszText = const_cast<char*>(window.tip.c_str());
   SendMessageA(window.tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// Said in place of the total; the list keeps the totals it showed.
+static void RefuseTotals(HWND dialog, TotalsWindow& window, const char* message) {
+  SetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, message);
+  SetDlgItemTextA(dialog, IDC_TOTALS_UNCOUNTED, "");
+  window.tip.clear();
+  ShowTip(dialog, window);
 }
 
 // Every choice refills the list at once, with "now" taken at that moment.
@@ -89,13 +100,26 @@ static void Refill(HWND dialog) {
   bool between = RememberedChoices.period == kTotalsPeriods - 1;
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_FROM), between);
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_TO), between);
-  window.choice = MakeTotalsChoice(RememberedChoices, LocalNowSeconds(), WeekStartsSunday());
-  window.choice.rates = window.rates;
-  window.result = ComputeTotals(SheetsOf(window), window.choice);
-  ShowTotalsRows(GetDlgItem(dialog, IDC_TOTALS_LIST), window);
-  SetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, TotalsWindowSummary(window).c_str());
-  SetDlgItemTextA(dialog, IDC_TOTALS_UNCOUNTED, UncountedText(window.result).c_str());
-  ShowReasons(dialog, window);
+  // Short of memory the window says so and stays: a record mistyped as
+  // 9024 for 2024, grouped by day, asks for millions of rows.
+  try {
+    TotalsChoice choice = MakeTotalsChoice(RememberedChoices, LocalNowSeconds(), WeekStartsSunday());
+    if (TotalsFromAfterTo(choice)) {
+      RefuseTotals(dialog, window, "The From date is after the To date.");
+      return;
+    }
+    choice.rates = window.rates;
+    TotalsResult result = ComputeTotals(SheetsOf(window), choice);
+    window.choice = std::move(choice);
+    window.result = std::move(result);
+    ShowTotalsRows(GetDlgItem(dialog, IDC_TOTALS_LIST), window);
+    SetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, TotalsWindowSummary(window).c_str());
+    SetDlgItemTextA(dialog, IDC_TOTALS_UNCOUNTED, UncountedText(window.result).c_str());
+    window.tip = UncountedReasons(window.result, kTipLines);
+    ShowTip(dialog, window);
+  } catch (const std::bad_alloc&) {
+    RefuseTotals(dialog, window, "Not enough memory to show these totals.");
+  }
 }
 
 static void FillCombo(HWND dialog, int id, const char* const* texts, int count, int selected) {
@@ -259,7 +283,14 @@ void ShowTotalsDialog(HWND owner) {
     return;
   }
   TotalsWindow window;
-  if (ReadSheetBytes(TimeSheetPath, &window.sheetBytes) < 0) {
+  int read;
+  try {
+    read = ReadSheetBytes(TimeSheetPath, &window.sheetBytes);
+  } catch (const std::bad_alloc&) {  // a sheet of gigabytes in a 32-bit program
+    ShowError("Not enough memory to show these totals.");
+    return;
+  }
+  if (read < 0) {
     ReportUnreadableTimeSheet();  // as the records editor says it, and nothing opens
     return;
   }

@@ -3,6 +3,7 @@
 // --format tsv` and `--format html` for the same choices.
 #include <string.h>
 
+#include <new>
 #include <string>
 
 #include "common/ansi_utf8.h"
@@ -44,7 +45,11 @@ static HGLOBAL UnicodeBlock(const std::string& utf8) {
 }
 
 void CopyTotals(HWND dialog, const TotalsWindow& window) {
-  HGLOBAL block = UnicodeBlock(Formatted(window, kFormatTsv));
+  HGLOBAL block = NULL;
+  try {
+    block = UnicodeBlock(Formatted(window, kFormatTsv));
+  } catch (const std::bad_alloc&) {  // told below, as any failure to copy
+  }
   bool placed = false;
   if (block != NULL && OpenClipboard(dialog)) {
     placed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block) != NULL;
@@ -72,8 +77,13 @@ void SaveTotalsReport(HWND dialog, const TotalsWindow& window) {
     ShowError("A report cannot take the place of a time sheet or its lists: choose another name");
     return;
   }
-  std::string page = Formatted(window, kFormatHtml);
-  FilePiece piece = {page.data(), static_cast<DWORD>(page.size())};
-  // Through a new file and a rename: an old report is replaced whole or not at all.
-  if (!ReplaceFileContents(path, &piece, 1)) ShowError("Unable To Write File");
+  bool written = false;
+  try {
+    std::string page = Formatted(window, kFormatHtml);
+    FilePiece piece = {page.data(), static_cast<DWORD>(page.size())};
+    // Through a new file and a rename: an old report is replaced whole or not at all.
+    written = ReplaceFileContents(path, &piece, 1);
+  } catch (const std::bad_alloc&) {  // no page to write
+  }
+  if (!written) ShowError("Unable To Write File");
 }

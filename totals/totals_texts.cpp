@@ -98,10 +98,17 @@ std::string TotalsSummaryText(const TotalsResult& result) {
 }
 
 std::string UncountedText(const TotalsResult& result) {
-  if (result.uncounted <= 0) return std::string();
-  char text[96];
-  snprintf(text, sizeof text, "%d %s could not be counted", result.uncounted,
-           Records(result.uncounted));
+  char text[200] = "";
+  size_t used = 0;
+  auto add = [&](int count, const char* one, const char* many) {
+    if (count <= 0 || used >= sizeof text) return;
+    int n = snprintf(text + used, sizeof text - used, "%s%d %s", used ? "; " : "", count,
+                     count == 1 ? one : many);
+    if (n > 0) used += static_cast<size_t>(n);
+  };
+  add(result.uncounted, "record could not be counted", "records could not be counted");
+  add(result.overlaps, "overlap between records", "overlaps between records");
+  add(result.longRecords, "record spans more than 366 days", "records span more than 366 days");
   return text;
 }
 

@@ -31,7 +31,9 @@ std::string TotalsSummaryText(const TotalsResult& result);
 // The same with ", <money>" and, when some of the hours have no rate,
 // " (some projects have no rate)".
 std::string TotalsSummaryWithAmount(const TotalsResult& result, const std::string& money);
-// "2 records could not be counted"; empty when every record counted.
+// "2 records could not be counted; 1 overlap between records; 1 record
+// spans more than 366 days", each part only when it applies; empty when
+// there is nothing to warn of.
 std::string UncountedText(const TotalsResult& result);
 // The reasons, one warning a line, at most `lines` of them.
 std::string UncountedReasons(const TotalsResult& result, size_t lines);

@@ -14,7 +14,7 @@ struct TotalsWindow {
   std::vector<unsigned char> sheetBytes;  // read once, when the window opens
   std::string sheetName;                  // the sheet's file name
   TotalsChoice choice;
-  TotalsResult result;
+  TotalsResult result = TotalsResult();  // what the list shows, for `choice`
   int columns = 0;        // columns the list has now
   HFONT boldFont = NULL;  // subtotal rows
   HWND tooltip = NULL;    // the reasons behind "could not be counted"
