@@ -9,6 +9,7 @@ enum HelpContext {
   kHelpExport = 80,
   kHelpTotals = 90,
   kHelpAway = 100,
+  kHelpUndo = 110,
 };
 
 // F1 in any dialog: the WinHelp file at the dialog's own context, owned by the

@@ -13,6 +13,7 @@ const char* HelpAnchor(int context) {
     case kHelpExport: return "export";
     case kHelpTotals: return "totals";
     case kHelpAway: return "away";
+    case kHelpUndo: return "undo";
   }
   return "";
 }

@@ -1,11 +1,14 @@
 #include "logging/away_watch.h"
 
+#include <stdio.h>
+
 #include "logging/away_question.h"
 #include "logging/away_time.h"
 #include "logging/task_logging.h"
 #include "store/current_task.h"
 #include "store/local_clock.h"
 #include "store/options_file.h"
+#include "store/undo_hook_win.h"
 
 static bool ReadSystemIdleClock(IdleClockReading* reading) {
   LASTINPUTINFO input = {sizeof input, 0};
@@ -41,16 +44,24 @@ static void BringBack(HWND window) {
   SetForegroundWindow(window);
 }
 
+// Both rewrite the logged task's record: the user can take them back.
 static void Answer(HWND window, AwayAnswer answer, int64_t awayStart) {
   switch (answer) {
     case kAwayKeep:
       break;
-    case kAwayDiscard:
+    case kAwayDiscard: {
+      UndoableChange change("Discard Away Time", true);
       DiscardTimeSince(window, awayStart);
       break;
-    case kAwayEnd:
+    }
+    case kAwayEnd: {
+      char clock[16], name[64];
+      ClockText(awayStart, clock, sizeof clock);
+      snprintf(name, sizeof name, "End Task At %s", clock);
+      UndoableChange change(name, true);
       EndTaskAt(window, awayStart);
       break;
+    }
   }
 }
 
