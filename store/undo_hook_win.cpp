@@ -88,7 +88,7 @@ void RecordStep(int file, const MappedFile& old, const std::vector<ByteSpan>& af
 }
 
 bool Recording(const char* path, int* file) {
-  if (inHook || scope.depth == 0) return false;
+  if (scope.depth == 0) return false;
   *file = FileOfPath(path);
   return *file >= 0;
 }
