@@ -181,13 +181,13 @@ bool MakeUndoStep(ByteSpan before, const ByteSpan* after, size_t count, int file
   uint64_t afterSize = TotalSize(after, count);
   uint64_t prefix = CommonPrefix(before, after, count);
   if (prefix == before.size && prefix == afterSize) return false;
+  // Whole records in a time sheet, so that an undo can tell the records it
+  // gives back; the prefix first, so the suffix may take what it gave up.
+  if (IsSheet(file)) prefix -= prefix % kRecordSize;
   uint64_t shorter = before.size < afterSize ? before.size : afterSize;
   uint64_t suffix = CommonSuffix(before, after, count, shorter - prefix);
-  if (IsSheet(file)) {
-    // Whole records, so that an undo can tell the records it gives back.
-    prefix -= prefix % kRecordSize;
-    if (before.size % kRecordSize == 0 && afterSize % kRecordSize == 0) suffix -= suffix % kRecordSize;
-  }
+  if (IsSheet(file) && before.size % kRecordSize == 0 && afterSize % kRecordSize == 0)
+    suffix -= suffix % kRecordSize;
   step.file = file;
   step.prefix = prefix;
   step.middle = afterSize - suffix - prefix;

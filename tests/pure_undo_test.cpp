@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdio.h>
+
 #include <string>
 
 #include "store/undo_hash.h"
+#include "store/time_record.h"
 #include "store/undo_history.h"
 
 namespace {
@@ -87,4 +90,23 @@ TEST(PureUndo, TheOldestStepsGoFirstAcrossAllHistories) {
   EXPECT_TRUE(KeepUndoWithin(all, total - 2000));
   EXPECT_TRUE(b.steps.empty());
   EXPECT_EQ(a.steps.size(), 1u);
+}
+
+// Neighbouring records that begin alike ("task 500", "task 501") must not
+// widen a delete's step: one record is kept, none of the sheet around it.
+TEST(PureUndo, ADeleteKeepsOneRecordOfHistory) {
+  std::string sheet;
+  for (int i = 0; i < 8; ++i) {
+    TimeRecord record = {};
+    snprintf(record.task, sizeof record.task, "task 50%d", i);
+    record.startSeconds = 1000 + i;
+    record.stopSeconds = 2000 + i;
+    sheet.append(reinterpret_cast<const char*>(&record), sizeof record);
+  }
+  ByteSpan after[2] = {{Span(sheet).data, 4 * kRecordSize}, {Span(sheet).data + 5 * kRecordSize, 3 * kRecordSize}};
+  UndoStep step;
+  ASSERT_TRUE(MakeUndoStep(Span(sheet), after, 2, kUndoTimeSheet, step));
+  EXPECT_EQ(step.prefix, 4u * kRecordSize);
+  EXPECT_EQ(step.middle, 0u);
+  EXPECT_EQ(step.stored, sheet.substr(4 * kRecordSize, kRecordSize));
 }
