@@ -313,3 +313,34 @@ TEST_F(StorageUndo, AnUndoneEndLogsTheTaskAgainOrEndsItAtTheNextStart) {
     DeleteFileA(path);
   }
 }
+
+namespace {
+bool historyWritten = false;
+void NoteHistoryWritten() { historyWritten = true; }
+}  // namespace
+
+// The sheet cannot be replaced (another program reads it without letting it
+// be replaced): the history written for the change is put back.
+TEST_F(StorageUndo, AHistoryWrittenForARenameThatFailsIsPutBack) {
+  Load(kSheet);
+  {
+    UndoableChange change("Delete Record");
+    ASSERT_EQ(DeleteRecordAt(0), 1);
+  }
+  std::string history = History();
+  HANDLE reader = CreateFileA(Sheet().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  ASSERT_EQ(LoadTimeSheet(), 1);
+  AfterUndoHistoryWritten = NoteHistoryWritten;
+  historyWritten = false;
+  {
+    UndoableChange change("Add Record");
+    EXPECT_EQ(InsertRecordByStart(Closed(50)), 0);
+  }
+  AfterUndoHistoryWritten = nullptr;
+  CloseHandle(reader);
+  EXPECT_TRUE(historyWritten);
+  EXPECT_EQ(History(), history);
+  EXPECT_EQ(NextName(false), "Delete Record");
+}
