@@ -10,6 +10,7 @@
 #include "common/product.h"
 #include "common/shell.h"
 #include "app/tray_icon.h"
+#include "app/undo_menu_win.h"
 #include "editors/records_editor.h"
 #include "editors/description_lists_editor.h"
 #include "export/export_dialog.h"
@@ -97,12 +98,22 @@ static BOOL OnCommand(HWND window, int id) {
       return TRUE;
     case IDM_TASK_LISTS:
       if (TimeSheetOpen()) {
+        bool wasLogging = LoggingActive;
         DescriptionListsCopy shown = ShowDescriptionListsEditor(window);
         FillMainCombos(window, &shown);
+        ShowWhatEditorsUndid(window, wasLogging);
       }
       return TRUE;
     case IDM_TIME_ENTRIES:
-      if (TimeSheetOpen()) ShowTimeRecordsEditor(window);
+      if (TimeSheetOpen()) {
+        bool wasLogging = LoggingActive;
+        ShowTimeRecordsEditor(window);
+        ShowWhatEditorsUndid(window, wasLogging);
+      }
+      return TRUE;
+    case IDM_UNDO:
+    case IDM_REDO:
+      RunUndoFromMainWindow(window, id == IDM_REDO);
       return TRUE;
     case IDM_EXIT:
       if (AskToClose()) PostMessageA(window, WM_CLOSE, 0, 0);
@@ -124,6 +135,14 @@ static BOOL OnCommand(HWND window, int id) {
       return TRUE;
   }
   return FALSE;
+}
+
+// F1 on a highlighted Undo or Redo item opens the guide at undo.
+static HelpContext HelpForRequest(const HELPINFO* help) {
+  if (help != NULL && help->iContextType == HELPINFO_MENUITEM &&
+      (help->iCtrlId == IDM_UNDO || help->iCtrlId == IDM_REDO))
+    return kHelpUndo;
+  return kHelpMainWindow;
 }
 
 static void ReleaseLoadedTimeSheet() {
@@ -193,7 +212,10 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (lParam == WM_LBUTTONDBLCLK) ShowWindow(window, SW_SHOWNORMAL);
       return TRUE;
     case WM_HELP:
-      ShowHelp(kHelpMainWindow);
+      ShowHelp(HelpForRequest(reinterpret_cast<const HELPINFO*>(lParam)));
+      return TRUE;
+    case WM_INITMENUPOPUP:
+      UpdateUndoItems(reinterpret_cast<HMENU>(wParam));
       return TRUE;
     case WM_CLOSE:
       OnClose(window);

@@ -5,6 +5,7 @@
 #include "app/program_paths.h"
 #include "common/shell.h"
 #include "app/single_instance.h"
+#include "editors/undo_keys_win.h"
 #include "resources/resource.h"
 #include "store/paths.h"
 
@@ -22,9 +23,20 @@ static void LoadLibrariesFromSystemFolderOnly() {
   if (set != NULL) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// Ctrl+Z and Ctrl+Y anywhere in the main window, the boxes included.
+static bool RouteUndoKey(const MSG& message) {
+  int command = UndoKeyCommand(message);
+  if (command == 0 || MainWindow == NULL ||
+      (message.hwnd != MainWindow && !IsChild(MainWindow, message.hwnd)))
+    return false;
+  PostMessageA(MainWindow, WM_COMMAND, command, 0);
+  return true;
+}
+
 static int RunMessageLoop() {
   MSG message;
   while (GetMessageA(&message, NULL, 0, 0) > 0) {
+    if (RouteUndoKey(message)) continue;
     if (MainWindow != NULL && IsDialogMessageA(MainWindow, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

@@ -20,6 +20,7 @@ struct Row {
   std::string operation;
   int records;
   double median;
+  const char* unit;
 };
 
 // Function-local, so groups may register from static objects in any file.
@@ -63,9 +64,15 @@ void ReportMeasurement(const char* operation, int records, std::vector<double> s
   std::sort(samples.begin(), samples.end());
   size_t middle = samples.size() / 2;
   double median = samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
-  Rows().push_back({operation, records, median});
+  Rows().push_back({operation, records, median, "us"});
   printf("  %-24s %8d %12.0f us (%u runs)\n", operation, records, median,
          static_cast<unsigned>(samples.size()));
+  fflush(stdout);
+}
+
+void ReportBytes(const char* operation, int records, double bytes) {
+  Rows().push_back({operation, records, bytes, "bytes"});
+  printf("  %-24s %8d %12.0f bytes\n", operation, records, bytes);
   fflush(stdout);
 }
 
@@ -89,8 +96,9 @@ int main(int argc, char** argv) {
     group.run(folder.c_str());
   }
 
-  printf("\n%-24s %8s %12s\n", "operation", "records", "median us");
-  for (const Row& row : Rows()) printf("%-24s %8d %12.0f\n", row.operation.c_str(), row.records, row.median);
+  printf("\n%-24s %8s %12s\n", "operation", "records", "median");
+  for (const Row& row : Rows())
+    printf("%-24s %8d %12.0f %s\n", row.operation.c_str(), row.records, row.median, row.unit);
   printf("\n");
   for (const Row& row : Rows())
     printf("bench: %s %d %.0f\n", row.operation.c_str(), row.records, row.median);

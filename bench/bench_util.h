@@ -14,5 +14,8 @@ double NowMicroseconds();
 // One row of the table: the median of the samples.
 void ReportMeasurement(const char* operation, int records, std::vector<double> microsecondSamples);
 
+// A row whose figure is a size in bytes, not a time.
+void ReportBytes(const char* operation, int records, double bytes);
+
 // Marks the run as failed (an operation did not do its work) with a note.
 void ReportFailure(const char* what);

@@ -10,6 +10,7 @@ enum HelpContext {
   kHelpTotals = 90,
   kHelpRates = 95,
   kHelpAway = 100,
+  kHelpUndo = 110,
 };
 
 // F1 in any dialog: the WinHelp file at the dialog's own context, owned by the

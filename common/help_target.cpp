@@ -14,6 +14,7 @@ const char* HelpAnchor(int context) {
     case kHelpTotals: return "totals";
     case kHelpRates: return "rates";
     case kHelpAway: return "away";
+    case kHelpUndo: return "undo";
   }
   return "";
 }

@@ -2,9 +2,11 @@
 
 #include "common/help.h"
 #include "common/shell.h"
+#include "editors/undo_texts.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
 #include "store/description_maintenance.h"
+#include "store/undo_hook_win.h"
 
 char EntryText[kDescriptionSize];
 
@@ -30,7 +32,11 @@ static void OnOk(HWND dialog) {
   EntryRequest request = *RequestOf(dialog);
   char text[kDescriptionSize] = "";  // longer text is cut to its first 63 characters
   GetDlgItemTextA(dialog, IDC_ENTRY_TEXT, text, sizeof text);
-  if (EntryRequestMode(request) == kEntryEdit)
+  bool edit = EntryRequestMode(request) == kEntryEdit;
+  char name[64];
+  ListChangeName(edit ? "Replace In" : "Add To", EntryRequestKind(request), name, sizeof name);
+  UndoableChange change(name);
+  if (edit)
     AddOrReplaceDescription(EntryRequestKind(request), text, EntryText);
   else
     AddOrReplaceDescription(EntryRequestKind(request), text);

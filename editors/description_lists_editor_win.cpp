@@ -4,10 +4,14 @@
 #include "common/message_boxes.h"
 #include "common/shell.h"
 #include "editors/description_entry.h"
+#include "editors/undo_command_win.h"
+#include "editors/undo_keys_win.h"
+#include "editors/undo_texts.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
 #include "store/description_maintenance.h"
 #include "store/description_text.h"
+#include "store/undo_hook_win.h"
 
 int ShownKind = 0;
 
@@ -42,6 +46,7 @@ static INT_PTR OnInitDialog(HWND editor, LPARAM shown) {
     SendDlgItemMessageA(editor, IDC_LISTS_KIND, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
   SendDlgItemMessageA(editor, IDC_LISTS_KIND, CB_SETCURSEL, ShownKind, 0);
   FillDescriptionListBox(editor, ShownKind);
+  WatchUndoKeys(editor);
   return TRUE;
 }
 
@@ -86,12 +91,25 @@ static void OnRemove(HWND editor) {
   if (!EntrySelected(editor)) return;
   if (!AskYesNo("Delete a Record", "Delete Selected Record?")) return;
   CopySelectedEntry(editor);
-  RemoveDescription(ShownKind, EntryText);
+  char name[64];
+  ListChangeName("Remove From", ShownKind, name, sizeof name);
+  {
+    UndoableChange change(name);
+    RemoveDescription(ShownKind, EntryText);
+  }
   Reload(editor);
 }
 
 static void OnRebuild(HWND editor, bool keep) {
-  RebuildDescriptionLists(keep);
+  {
+    UndoableChange change("Rebuild Lists");
+    RebuildDescriptionLists(keep);
+  }
+  Reload(editor);
+}
+
+static void OnUndo(HWND editor, bool redo) {
+  RunUndoCommand(redo);
   Reload(editor);
 }
 
@@ -115,6 +133,10 @@ static INT_PTR OnCommand(HWND editor, int id, int notification) {
     case IDC_LISTS_REBUILD_KEEP:
       OnRebuild(editor, true);
       return TRUE;
+    case IDM_UNDO:
+    case IDM_REDO:
+      OnUndo(editor, id == IDM_REDO);
+      return TRUE;
     case IDOK:
     case IDCANCEL:
       EndDialog(editor, 0);
@@ -133,6 +155,7 @@ static INT_PTR CALLBACK ListsEditorProc(HWND editor, UINT message, WPARAM wParam
     case WM_COMMAND:
       return OnCommand(editor, LOWORD(wParam), HIWORD(wParam));
     case WM_DESTROY:
+      StopWatchingUndoKeys();
       ReleaseDescriptionLists();
       return TRUE;
   }

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-static const char* KindWord(int kind) {
+const char* EntryKindWord(int kind) {
   static const char* const kWords[] = {"Task", "Project", "Classification"};
   return kind >= 0 && kind < 3 ? kWords[kind] : "";
 }
@@ -13,7 +13,7 @@ const char* EntryCaption(EntryRequest request) {
 
 void EntryLabel(EntryRequest request, const char* original, char* out, size_t size) {
   if (size == 0) return;
-  const char* word = KindWord(EntryRequestKind(request));
+  const char* word = EntryKindWord(EntryRequestKind(request));
   if (EntryRequestMode(request) == kEntryEdit)
     snprintf(out, size, "Edit a %s\nOriginal Text:%s", word, original);
   else

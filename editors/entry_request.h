@@ -13,6 +13,8 @@ inline EntryRequest MakeEntryRequest(int kind, int mode) {
 inline int EntryRequestKind(EntryRequest request) { return static_cast<int>(request >> 16); }
 inline int EntryRequestMode(EntryRequest request) { return static_cast<int>(request & 0xFFFF); }
 
+// "Task", "Project" or "Classification"; "" for no such kind.
+const char* EntryKindWord(int kind);
 // "Add an Entry" or "Edit an Entry".
 const char* EntryCaption(EntryRequest request);
 // "Add a Task", or "Edit a Project\nOriginal Text:<original>".

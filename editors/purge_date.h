@@ -12,6 +12,7 @@ struct PurgeDate {
   int messageCount;
   bool good;
   int64_t cutoff;  // midnight at the start of the day, in FileSeconds
+  uint16_t month, day, year;  // the date, the year widened
 };
 
 PurgeDate CheckPurgeDate(const char* monthText, const char* dayText, const char* yearText);

@@ -8,10 +8,14 @@
 #include "editors/purge_date.h"
 #include "editors/record_form_dialog.h"
 #include "editors/record_list.h"
+#include "editors/undo_command_win.h"
+#include "editors/undo_keys_win.h"
+#include "editors/undo_texts.h"
 #include "resources/resource.h"
 #include "store/current_task.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
+#include "store/undo_hook_win.h"
 #include "store/unreadable_sheet.h"
 
 struct RecordsEditor {
@@ -80,6 +84,7 @@ static void OnEditSelected(HWND dialog) {
   const FormRequest request = {kFormEditRecord, editor.selectedRecordIndex};
   if (ShowTimeRecordForm(dialog, request) != 1) return;
   TimeSheet.records[editor.selectedRecordIndex] = EditedRecord;
+  UndoableChange change("Edit Record");
   // The plain as-edited save drops a trailing open record: the running task
   // would be gone from the file it is to be resumed from.
   int written = LoggingActive ? SaveEditedKeepingTask() : SaveTimeSheet(dialog, kSaveAsEdited);
@@ -90,6 +95,7 @@ static void OnEditSelected(HWND dialog) {
 static void OnAddRecord(HWND dialog) {
   const FormRequest request = {kFormNewRecord, 1};
   if (ShowTimeRecordForm(dialog, request) != 1) return;
+  UndoableChange change("Add Record");
   int written =
       LoggingActive ? InsertRecordBeforeTask(EditedRecord) : InsertRecordByStart(EditedRecord);
   if (written == 0) ReportUnwritten();
@@ -102,6 +108,7 @@ static void OnDeleteRecord(HWND dialog) {
   if (!AskYesNo("Delete Selected Record",
                 "You are about to delete the selected record.\nPress Yes to delete this record"))
     return;
+  UndoableChange change("Delete Record");
   if (DeleteRecordAt(editor.selectedRecordIndex) == 0) ReportUnwritten();
   Refresh(dialog);
 }
@@ -121,6 +128,9 @@ static int PurgeBeforeDate(HWND dialog) {
   PurgeDate date = CheckPurgeDate(month, day, year);
   for (int i = 0; i < date.messageCount; ++i) ShowError(date.messages[i]);
   if (!date.good) return 0;
+  char name[64];
+  PurgeChangeName(date.month, date.day, date.year, name, sizeof name);
+  UndoableChange change(name);
   int written = LoggingActive ? KeepRecordsFromKeepingTask(date.cutoff) : KeepRecordsFrom(date.cutoff);
   if (written == 0) {
     ReportUnwritten();
@@ -130,9 +140,16 @@ static int PurgeBeforeDate(HWND dialog) {
   return 1;
 }
 
+// The list shows the sheet as the undo left it, or as it was.
+static void OnUndo(HWND dialog, bool redo) {
+  RunUndoCommand(redo);
+  Refresh(dialog);
+}
+
 static INT_PTR OnInitDialog(HWND dialog, LPARAM editorAddress) {
   SetWindowLongPtrA(dialog, DWLP_USER, editorAddress);
   ShowLoadedSheet(dialog);  // loaded by ShowTimeRecordsEditor
+  WatchUndoKeys(dialog);
   return TRUE;
 }
 
@@ -154,6 +171,10 @@ static INT_PTR OnCommand(HWND dialog, int id) {
       return TRUE;
     case IDC_RECORDS_PURGE:
       PurgeBeforeDate(dialog);
+      return TRUE;
+    case IDM_UNDO:
+    case IDM_REDO:
+      OnUndo(dialog, id == IDM_REDO);
       return TRUE;
   }
   return FALSE;
@@ -240,6 +261,7 @@ static INT_PTR CALLBACK RecordsEditorProc(HWND dialog, UINT message, WPARAM wPar
       ShowHelp(kHelpTimeRecords);
       return TRUE;
     case WM_DESTROY:
+      StopWatchingUndoKeys();
       ReleaseTimeSheet();
       return TRUE;
   }

@@ -1,11 +1,14 @@
 #include "logging/away_watch.h"
 
+#include <stdio.h>
+
 #include "logging/away_question.h"
 #include "logging/away_time.h"
 #include "logging/task_logging.h"
 #include "store/current_task.h"
 #include "store/local_clock.h"
 #include "store/options_file.h"
+#include "store/undo_hook_win.h"
 
 static bool ReadSystemIdleClock(IdleClockReading* reading) {
   LASTINPUTINFO input = {sizeof input, 0};
@@ -41,10 +44,18 @@ static void BringBack(HWND window) {
   SetForegroundWindow(window);
 }
 
+// Both answers rewrite the logged task's record: the user can take them back.
 AwayOutcome ApplyAwayAnswer(HWND window, AwayAnswered& answered, bool commandEnds) {
   AwayAnswer answer = answered.answer;
   answered.answer = kAwayKeep;
   if (answer == kAwayKeep) return kAwayGoOn;
+  char name[64] = "Discard Away Time";
+  if (answer == kAwayEnd) {
+    char clock[16];
+    ClockText(answered.awayStart, clock, sizeof clock);
+    snprintf(name, sizeof name, "End Task At %s", clock);
+  }
+  UndoableChange change(name, true);
   // Discarding the away time of a task that ends now anyway would leave a
   // record of the few seconds since the return: it ends at the away start.
   if (answer == kAwayEnd || commandEnds) {

@@ -7,6 +7,9 @@
 void StartTask(HWND mainWindow);
 void EndTask(HWND mainWindow);
 void OfferResume(HWND mainWindow);
+// Shows `CurrentRecord` as the task being logged, its open record being in
+// the time sheet: an undo gave it back.
+void ShowResumedTask(HWND mainWindow);
 // The answers to an away time starting at `awayStart` (FileSeconds): end the
 // task there; or drop the time from there to now, ending the task there and
 // starting it again now (only its start moves when nothing was logged before

@@ -203,6 +203,14 @@ bool EndTaskInItsOwnSheet(HWND window, const SheetPaths& ownSheet) {
   return true;
 }
 
+void ShowResumedTask(HWND window) {
+  startWritten = true;
+  ShowLoggedTask(window);
+  char stamp[kStampTextSize];
+  StampText(CurrentRecord.startTime, stamp, sizeof stamp);
+  SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
+}
+
 void OfferResume(HWND window) {
   LoadTimeSheet();
   if (TimeSheet.count < 1) return;

@@ -1,5 +1,7 @@
 #include "store/safe_file_win.h"
 
+#include "store/undo_hook_win.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -64,7 +66,10 @@ bool ReplaceFileContents(const char* path, const FilePiece* pieces, size_t count
   for (size_t i = 0; ok && i < count; ++i) ok = WriteAll(file, pieces[i].data, pieces[i].size);
   if (ok) ok = FlushFileBuffers(file) != 0;
   CloseHandle(file);
+  // The undo history is on disk before the new content becomes visible.
+  if (ok) ok = BeforeFileReplaced(path, pieces, count);
   if (ok) ok = MoveOver(temporary, path);
   if (!ok) DeleteFileA(temporary);
+  AfterFileReplaced(ok);
   return ok;
 }

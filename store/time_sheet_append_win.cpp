@@ -4,6 +4,7 @@
 
 #include "store/safe_file_win.h"
 #include "store/time_sheet_rules.h"
+#include "store/undo_hook_win.h"
 
 // A time sheet is a plain array of records, so rewriting it whole to add one
 // record at its end gives the same bytes as writing that record in place; the
@@ -52,6 +53,7 @@ bool AppendRecordInPlace(const char* path, const TimeRecord& record) {
     bool lastIsOpen = records > 0 && RecordIsOpen(tail[0]);
     int64_t at = AppendSlot(records, lastIsOpen) * kRecordSize;
     int64_t end = at + kRecordSize;
+    BeforeRecordWrittenInPlace(path, at, record);
     // Cut only a trailing partial piece: setting the end where it already is
     // can fail on a full disk.
     ok = WriteAt(file, at, &record, kRecordSize) &&
@@ -66,5 +68,6 @@ bool AppendRecordInPlace(const char* path, const TimeRecord& record) {
   }
   CloseHandle(file);
   if (!ok && created) DeleteFileA(path);
+  AfterFileReplaced(ok);
   return ok;
 }

@@ -8,6 +8,7 @@
 #include "store/paths.h"
 #include "store/time_sheet.h"
 #include "tests/crash_generations.h"
+#include "store/undo_win.h"
 #include "tests/test_files.h"
 
 // A writer using the program's storage code is killed at random moments while
@@ -166,4 +167,62 @@ TEST(StorageCrashKill, KilledWriterLeavesWholeLoadableFiles) {
   EXPECT_EQ(stopped, 0) << "the writer stopped by itself: a write failed";
   // The kills must have landed while files were being rewritten.
   EXPECT_GT(lastGeneration, 1);
+}
+
+// The writer is killed at each of its first points between an undo history
+// write and the rename after it, the one place where history and sheet
+// disagree. The sheet is then whole, and every undo that follows either is
+// refused or gives back exactly the sheet of an earlier moment.
+TEST(StorageCrashKill, AKillBetweenHistoryAndRenameNeverGivesADamagingUndo) {
+  const int kRecords = 40;
+  std::string start;
+  for (int i = 0; i < kRecords; ++i) {
+    TimeRecord record = CrashRecord(1, i);
+    start.append(reinterpret_cast<const char*>(&record), sizeof record);
+  }
+  int refused = 0, restored = 0;
+  for (int pause = 1; pause <= 8; ++pause) {
+    TempFolder folder;
+    std::string sheet = folder.File("sheet.tim");
+    WriteBytes(sheet, start);
+    char event[64];
+    snprintf(event, sizeof event, "HourwrightUndoPause%lu-%d", GetCurrentProcessId(), pause);
+    HANDLE paused = CreateEventA(NULL, TRUE, FALSE, event);
+    std::string line = "\"" + WriterPath() + "\" \"" + sheet + "\" \"" + folder.File("sheet.des") + "\" undo " +
+                       std::to_string(pause) + " " + event;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+    bool reached = WaitForSingleObject(paused, 30000) == WAIT_OBJECT_0;
+    KillWriter(&process);
+    CloseHandle(paused);
+    ASSERT_TRUE(reached) << "the writer never paused " << pause;
+
+    // Whole records of the start, less the first few: an earlier moment.
+    auto deletedSoFar = [&start](const std::string& bytes) {
+      size_t gone = start.size() - bytes.size();
+      return bytes.size() % sizeof(TimeRecord) == 0 && bytes.size() <= start.size() &&
+                     start.compare(gone, std::string::npos, bytes) == 0
+                 ? static_cast<int>(gone / sizeof(TimeRecord))
+                 : -1;
+    };
+    snprintf(TimeSheetPath, sizeof TimeSheetPath, "%s", sheet.c_str());
+    int deleted = deletedSoFar(ReadBytes(sheet));
+    ASSERT_GE(deleted, 0) << "sheet damaged at pause " << pause;
+    for (int undo = 0; undo < kRecords; ++undo) {
+      UndoOutcome outcome = UndoLastChange().outcome;
+      if (outcome != kUndoMade) {
+        EXPECT_TRUE(outcome == kUndoRefused || outcome == kUndoNone) << outcome;
+        refused += outcome == kUndoRefused;
+        break;
+      }
+      ++restored;
+      int now = deletedSoFar(ReadBytes(sheet));
+      ASSERT_TRUE(now >= 0 && now < deleted) << "undo " << undo << " after pause " << pause;
+      deleted = now;
+    }
+    TimeSheetPath[0] = '\0';
+  }
+  printf("crash-kill undo: 8 kills, %d undos refused, %d undos made\n", refused, restored);
 }

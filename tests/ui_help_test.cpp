@@ -62,6 +62,14 @@ class UiHelp : public MainWindowTest {
   std::string BrowserLine(const char* anchor) const {
     return std::string("\"") + kBrowser + "\" " + GuideAddress(anchor);
   }
+  // F1 while a menu item is highlighted.
+  static void PressF1OnItem(HWND window, int id) {
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_MENUITEM;
+    info.iCtrlId = id;
+    SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  }
   static void PressF1(HWND window) {
     HELPINFO info = {};
     info.cbSize = sizeof info;
@@ -91,6 +99,9 @@ TEST_F(UiHelp, WithoutTheHelpFileF1AndIndexOpenTheGuideAtTheirSections) {
   PressF1(window_);
   PostCommand(window_, IDM_HELP_INDEX);
   PumpFor(50);
+  PressF1OnItem(window_, IDM_UNDO);
+  PressF1OnItem(window_, IDM_REDO);
+  PressF1OnItem(window_, IDM_TIME_ENTRIES);
 
   ScriptedUser user;
   user.OnDialog("Export a Time Sheet", [](HWND dialog) {
@@ -100,10 +111,13 @@ TEST_F(UiHelp, WithoutTheHelpFileF1AndIndexOpenTheGuideAtTheirSections) {
   });
   Press(user, IDM_EXPORT);
 
-  ASSERT_EQ(started.size(), 3u);
+  ASSERT_EQ(started.size(), 6u);
   EXPECT_EQ(started[0].line, BrowserLine("main-window"));
   EXPECT_EQ(started[1].line, BrowserLine("main-window"));
-  EXPECT_EQ(started[2].line, BrowserLine("export"));
+  EXPECT_EQ(started[2].line, BrowserLine("undo"));
+  EXPECT_EQ(started[3].line, BrowserLine("undo"));
+  EXPECT_EQ(started[4].line, BrowserLine("main-window"));
+  EXPECT_EQ(started[5].line, BrowserLine("export"));
   for (const Started& s : started) EXPECT_EQ(s.show, (UINT)SW_SHOWMAXIMIZED);
   EXPECT_TRUE(helpCalls.empty());
 }

@@ -1,0 +1,28 @@
+// A whole file mapped for reading while the holder lives: how the undo
+// history reads a sheet before and after a change without copying it.
+#pragma once
+#include <windows.h>
+
+#include "store/undo_step.h"
+
+class MappedFile {
+ public:
+  explicit MappedFile(const char* path);
+  ~MappedFile() { Close(); }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  // False when the file is there but cannot be read whole; a missing file
+  // reads as no bytes.
+  bool Read() const { return read_; }
+  ByteSpan Bytes() const { return ByteSpan{data_, size_}; }
+  // Lets go of the file, so that it can be replaced.
+  void Close();
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  HANDLE mapping_ = NULL;
+  const unsigned char* data_ = NULL;
+  size_t size_ = 0;
+  bool read_ = false;
+};
