@@ -3,7 +3,8 @@
 prints with the block the README shows under it.
 
 An example is a fenced block whose first line is "> hourwright-report ...";
-the lines after it are the output. Each runs with the native build in a
+the lines after it are the output. A block may first show a file with
+"> type NAME" and its lines up to a blank line: that file is written first. Each runs with the native build in a
 folder holding the sample sheet of report-sample.py as jobs.tim, and must
 exit 0, write nothing to stderr and print exactly that block (line ends and
 tabs as the README can show them: CR LF as LF, tabs at 8 columns).
@@ -29,8 +30,13 @@ def examples(section):
             if block is None:
                 block = []
                 continue
+            files = {}
+            while block and block[0].startswith("> type ") and "" in block:
+                end = block.index("")
+                files[block[0][len("> type "):]] = block[1:end]
+                block = block[end + 1:]
             if block and block[0].startswith("> hourwright-report "):
-                found.append((block[0][2:], block[1:]))
+                found.append((block[0][2:], block[1:], files))
             block = None
         elif block is not None:
             block.append(line)
@@ -53,7 +59,10 @@ def main():
     if not found:
         sys.exit("README: no example under ## Totals")
     failed = 0
-    for command, expected in found:
+    for command, expected, files in found:
+        for name, lines in files.items():
+            with open(os.path.join(work, name), "w", encoding="utf-8", newline="\r\n") as f:
+                f.write("\n".join(lines) + "\n")
         words = shlex.split(command)
         run = subprocess.run([native] + words[1:], cwd=work, capture_output=True)
         printed = shown(run.stdout.decode("utf-8"))
