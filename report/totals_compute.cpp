@@ -8,6 +8,7 @@
 #include "report/totals.h"
 #include "report/totals_calendar.h"
 #include "store/compare_no_case.h"
+#include "store/description_text.h"
 #include "store/time_record.h"
 
 namespace {
@@ -26,9 +27,9 @@ struct Node {
   std::vector<int> children;
 };
 
-// One record's fields, its texts cut at their NUL or at 64 bytes.
+// One record's fields, its texts as the program reads them.
 struct Record {
-  char texts[3][kDescriptionSize + 1];  // task, project, classification
+  char texts[3][kDescriptionSize];  // task, project, classification
   int64_t start, stop;
 };
 
@@ -70,13 +71,9 @@ int64_t Read64(const unsigned char* bytes) {
 }
 
 void ReadRecord(const unsigned char* bytes, Record* record) {
-  for (int t = 0; t < 3; ++t) {
-    const char* field = reinterpret_cast<const char*>(bytes + t * kDescriptionSize);
-    size_t length = 0;
-    while (length < kDescriptionSize && field[length] != '\0') ++length;
-    memcpy(record->texts[t], field, length);
-    record->texts[t][length] = '\0';
-  }
+  // At most 63 characters up to the first NUL, as everywhere.
+  for (int t = 0; t < 3; ++t)
+    CopyDescription(record->texts[t], reinterpret_cast<const char*>(bytes + t * kDescriptionSize));
   record->start = Read64(bytes + offsetof(TimeRecord, startSeconds));
   record->stop = Read64(bytes + offsetof(TimeRecord, stopSeconds));
 }

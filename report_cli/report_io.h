@@ -8,14 +8,9 @@
 #include "report/totals.h"
 #include "store/local_clock.h"
 
-// The file, opened read-only and shared with a writer, handed to `take` in
-// pieces of whole records (the last piece says so). False with a short
-// reason when it is missing, a folder, not readable or 4 GiB or more.
-typedef void (*SheetPieceFunction)(void* context, const unsigned char* bytes, size_t size,
-                                   bool ends);
-bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
-                   std::string* reason);
 enum { kSheetPieceSize = 1 << 20 };  // a whole number of records
+// A short reason for a system error code of a failed read or write.
+std::string SystemErrorText(unsigned long error);
 // Written whole to a new file beside `path`, then renamed over it.
 bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason);
 // LocalNowSeconds (store/local_clock.h): on Windows the program's own.

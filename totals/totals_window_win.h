@@ -21,8 +21,11 @@ struct TotalsWindow {
   bool ready = false;     // false while the controls are being set up
 };
 
+// The local time now, as FileSeconds: LocalNowSeconds, or a test's clock.
+extern int64_t (*TotalsNow)();
+
 // 1 read (a missing file reads as an empty sheet), -1 cannot be read.
-int ReadSheetBytes(const char* path, std::vector<unsigned char>* bytes);
+int ReadSheetForTotals(const char* path, std::vector<unsigned char>* bytes);
 std::vector<TotalsSheet> SheetsOf(const TotalsWindow& window);
 
 // The list: columns for the choice, rows asked for as they are drawn.
