@@ -1,0 +1,10 @@
+#include "store/data_file_rewrite.h"
+
+RewriteResult RewriteDataFile(const char* path, const DataFileRead& plannedFrom,
+                              const FilePiece* pieces, size_t count) {
+  if (plannedFrom.state == kDataFileUnreadable)
+    return RewriteResult{false, plannedFrom.error != 0 ? plannedFrom.error : ERROR_READ_FAULT};
+  bool replace = plannedFrom.state == kDataFileRead;
+  if (PlaceFileContents(path, pieces, count, replace)) return RewriteResult{true, 0};
+  return RewriteResult{false, GetLastError()};
+}
