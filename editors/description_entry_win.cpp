@@ -3,8 +3,8 @@
 #include "common/help.h"
 #include "common/shell.h"
 #include "resources/resource.h"
+#include "editors/lists_outcome.h"
 #include "store/description_lists.h"
-#include "store/description_maintenance.h"
 
 char EntryText[kDescriptionSize];
 
@@ -31,9 +31,9 @@ static void OnOk(HWND dialog) {
   char text[kDescriptionSize] = "";  // longer text is cut to its first 63 characters
   GetDlgItemTextA(dialog, IDC_ENTRY_TEXT, text, sizeof text);
   if (EntryRequestMode(request) == kEntryEdit)
-    AddOrReplaceDescription(EntryRequestKind(request), text, EntryText);
+    ShowListsOutcome(AddOrReplaceDescription(EntryRequestKind(request), text, EntryText));
   else
-    AddOrReplaceDescription(EntryRequestKind(request), text);
+    ShowListsOutcome(AddOrReplaceDescription(EntryRequestKind(request), text));
   EndDialog(dialog, 1);
 }
 

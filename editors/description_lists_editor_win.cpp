@@ -4,10 +4,11 @@
 #include "common/message_boxes.h"
 #include "common/shell.h"
 #include "editors/description_entry.h"
+#include "editors/lists_outcome.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
-#include "store/description_maintenance.h"
 #include "store/description_text.h"
+#include "ui/description_field.h"
 
 int ShownKind = 0;
 
@@ -86,12 +87,12 @@ static void OnRemove(HWND editor) {
   if (!EntrySelected(editor)) return;
   if (!AskYesNo("Delete a Record", "Delete Selected Record?")) return;
   CopySelectedEntry(editor);
-  RemoveDescription(ShownKind, EntryText);
+  ShowListsOutcome(RemoveDescription(ShownKind, EntryText));
   Reload(editor);
 }
 
 static void OnRebuild(HWND editor, bool keep) {
-  RebuildDescriptionLists(keep);
+  ShowListsOutcome(RebuildDescriptionLists(keep));
   Reload(editor);
 }
 

@@ -12,7 +12,6 @@
 #include "store/current_task.h"
 #include "store/paths.h"
 #include "store/time_sheet.h"
-#include "store/unreadable_sheet.h"
 
 struct RecordsEditor {
   int32_t selectedRecordIndex;  // row named by the latest item change; -1 after a rebuild
@@ -82,7 +81,7 @@ static void OnEditSelected(HWND dialog) {
   TimeSheet.records[editor.selectedRecordIndex] = EditedRecord;
   // The plain as-edited save drops a trailing open record: the running task
   // would be gone from the file it is to be resumed from.
-  int written = LoggingActive ? SaveEditedKeepingTask() : SaveTimeSheet(dialog, kSaveAsEdited);
+  int written = LoggingActive ? SaveEditedKeepingTask() : SaveTimeSheet(kSaveAsEdited);
   if (written == 0) ReportUnwritten();
   Refresh(dialog);
 }
@@ -250,7 +249,7 @@ static INT_PTR CALLBACK RecordsEditorProc(HWND dialog, UINT message, WPARAM wPar
 // if it held no records: the editor does not open on it.
 void ShowTimeRecordsEditor(HWND owner) {
   if (LoadTimeSheet() == -1) {
-    ReportUnreadableTimeSheet();
+    ReportUnableToRead("Time Sheet", TimeSheetPath);
     return;
   }
   InitCommonControls();  // the list view's window class

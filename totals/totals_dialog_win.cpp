@@ -6,7 +6,6 @@
 #include "resources/resource.h"
 #include "store/local_clock.h"
 #include "store/paths.h"
-#include "store/unreadable_sheet.h"
 #include "totals/report_file.h"
 #include "totals/totals_dialog.h"
 #include "totals/totals_texts.h"
@@ -16,6 +15,8 @@
 // shows This week by Project.
 static TotalsWindowChoices RememberedChoices;
 static bool ChoicesRemembered = false;
+
+int64_t (*TotalsNow)() = LocalNowSeconds;
 
 enum { kRoundTextLimit = 4, kTipLines = 12, kTipWidth = 480 };
 
@@ -88,7 +89,7 @@ static void Refill(HWND dialog) {
   bool between = RememberedChoices.period == kTotalsPeriods - 1;
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_FROM), between);
   EnableWindow(GetDlgItem(dialog, IDC_TOTALS_TO), between);
-  window.choice = MakeTotalsChoice(RememberedChoices, LocalNowSeconds(), WeekStartsSunday());
+  window.choice = MakeTotalsChoice(RememberedChoices, TotalsNow(), WeekStartsSunday());
   window.result = ComputeTotals(SheetsOf(window), window.choice);
   ShowTotalsRows(GetDlgItem(dialog, IDC_TOTALS_LIST), window);
   SetDlgItemTextA(dialog, IDC_TOTALS_TOTAL, TotalsSummaryText(window.result).c_str());
@@ -153,11 +154,7 @@ static INT_PTR OnInitDialog(HWND dialog, LPARAM windowAddress) {
   char caption[kPathSize + 16];
   snprintf(caption, sizeof caption, "Totals - %s", window.sheetName.c_str());
   SetWindowTextA(dialog, caption);
-  if (!ChoicesRemembered) {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    RememberedChoices = FirstTotalsWindowChoices(DateOf(today));
-  }
+  if (!ChoicesRemembered) RememberedChoices = FirstTotalsWindowChoices(TotalsDayOf(TotalsNow()));
   SetChoices(dialog, RememberedChoices);
   PrepareList(dialog, window);
   PrepareTooltip(dialog, window);
@@ -254,8 +251,8 @@ void ShowTotalsDialog(HWND owner) {
     return;
   }
   TotalsWindow window;
-  if (ReadSheetBytes(TimeSheetPath, &window.sheetBytes) < 0) {
-    ReportUnreadableTimeSheet();  // as the records editor says it, and nothing opens
+  if (ReadSheetForTotals(TimeSheetPath, &window.sheetBytes) < 0) {
+    ReportUnableToRead("Time Sheet", TimeSheetPath);  // as the records editor says it, and nothing opens
     return;
   }
   window.sheetName = PathFileName(TimeSheetPath);
