@@ -1,5 +1,4 @@
-// Real files for the tests that run on Windows (under Wine) and natively:
-// a fresh folder, bytes in and out, and what only one system has.
+// Real files for the tests that run both under Wine and natively.
 #pragma once
 #include <string>
 
@@ -9,31 +8,29 @@ class ScratchFolder {
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + kSeparator + name; }
   static const char kSeparator;
 
  private:
   std::string path_;
+  void* owner_;
 };
 
 void PutBytes(const std::string& path, const std::string& bytes);
 std::string TakeBytes(const std::string& path);  // "" when it cannot be read
 bool MakeFolder(const std::string& path);
 bool MakeHardLink(const std::string& existing, const std::string& link);
-// The 8.3 name of an existing file; "" where the system has none.
-std::string ShortPathOf(const std::string& path);
+std::string ShortPathOf(const std::string& path);  // the 8.3 name; "" where there is none
 
-// Holds a file open without sharing while it lives; Held() is false where
-// the system has no such thing.
+// Holds a file open without sharing while it lives, where the system can.
 class HeldWithoutSharing {
  public:
   explicit HeldWithoutSharing(const std::string& path);
   ~HeldWithoutSharing();
   HeldWithoutSharing(const HeldWithoutSharing&) = delete;
   HeldWithoutSharing& operator=(const HeldWithoutSharing&) = delete;
-  bool Held() const { return handle_ != -1; }
+  bool Held() const;
 
  private:
-  long long handle_;
+  void* held_;
 };

@@ -1,4 +1,3 @@
-#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,23 +9,21 @@
 
 const char ScratchFolder::kSeparator = '/';
 
-ScratchFolder::ScratchFolder() {
+ScratchFolder::ScratchFolder() : owner_(nullptr) {
   char name[] = "/tmp/hwscratch-XXXXXX";
-  path_ = mkdtemp(name) != NULL ? name : "/tmp";
+  path_ = mkdtemp(name) != nullptr ? name : "/tmp/hwscratch-none";
 }
 
 ScratchFolder::~ScratchFolder() {
-  if (path_ != "/tmp") system(("rm -rf '" + path_ + "'").c_str());
+  int removed = system(("rm -rf '" + path_ + "'").c_str());
+  (void)removed;
 }
 
-void PutBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void PutBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::string TakeBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
-  bytes << in.rdbuf();
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
   return bytes.str();
 }
 
@@ -38,6 +35,8 @@ bool MakeHardLink(const std::string& existing, const std::string& link) {
 
 std::string ShortPathOf(const std::string&) { return ""; }
 
-HeldWithoutSharing::HeldWithoutSharing(const std::string&) : handle_(-1) {}
+HeldWithoutSharing::HeldWithoutSharing(const std::string&) : held_(nullptr) {}
 
 HeldWithoutSharing::~HeldWithoutSharing() {}
+
+bool HeldWithoutSharing::Held() const { return false; }
