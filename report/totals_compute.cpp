@@ -71,9 +71,12 @@ int64_t Read64(const unsigned char* bytes) {
 }
 
 void ReadRecord(const unsigned char* bytes, Record* record) {
-  // At most 63 characters up to the first NUL, as everywhere.
-  for (int t = 0; t < 3; ++t)
-    CopyDescription(record->texts[t], reinterpret_cast<const char*>(bytes + t * kDescriptionSize));
+  for (int t = 0; t < 3; ++t) {
+    const char* field = reinterpret_cast<const char*>(bytes + t * kDescriptionSize);
+    size_t length = DescriptionLength(field);  // at most 63, as everywhere
+    memcpy(record->texts[t], field, length);
+    record->texts[t][length] = '\0';
+  }
   record->start = Read64(bytes + offsetof(TimeRecord, startSeconds));
   record->stop = Read64(bytes + offsetof(TimeRecord, stopSeconds));
 }

@@ -6,6 +6,26 @@ bool IsSheetSizeReadable(uint64_t size) { return size <= 0xFFFFFFFFull; }
 
 DataFileReader::~DataFileReader() { Close(); }
 
+bool DataFileReader::Restart(const char* path) {
+  Close();
+  size_ = 0;
+  trailing_ = 0;
+  atEnd_ = true;
+  outcome_ = {kDataFileMissing, 0};
+  return path[0] != '\0';
+}
+
+DataFileRead DataFileReader::Opened(intptr_t handle, uint64_t size) {
+  handle_ = handle;
+  size_ = size;
+  atEnd_ = false;
+  return outcome_ = {kDataFileRead, 0};
+}
+
+DataFileRead DataFileReader::Failed(DataFileState state, unsigned long error) {
+  return outcome_ = {state, state == kDataFileMissing ? 0 : error};
+}
+
 // A system read may give less than asked (a pipe, a share, a file growing
 // while it is logged into): ask again until the room is full or the end.
 size_t DataFileReader::Read(void* bytes, size_t room) {

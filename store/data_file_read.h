@@ -58,6 +58,9 @@ class DataFileReader {
  private:
   long ReadSome(void* bytes, size_t room);  // one system read: its count, 0 at the end, -1 failed
   void Close();
+  bool Restart(const char* path);  // closed and cleared; false for an empty path (missing)
+  DataFileRead Opened(intptr_t handle, uint64_t size);
+  DataFileRead Failed(DataFileState state, unsigned long error);
 
   intptr_t handle_ = -1;  // a HANDLE or a file descriptor; -1 when closed
   uint64_t size_ = 0;

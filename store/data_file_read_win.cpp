@@ -23,12 +23,7 @@ static bool IsFolder(const char* path) {
 // a folder without the right to list it is a failure to read, never an
 // empty sheet.
 DataFileRead DataFileReader::Open(const char* path, DataFileSharing sharing) {
-  Close();
-  size_ = 0;
-  trailing_ = 0;
-  atEnd_ = true;
-  outcome_ = {kDataFileMissing, 0};
-  if (path[0] == '\0') return outcome_;
+  if (!Restart(path)) return outcome_;
   // Beside a running Hourwright, its in-place append and its rewrite (a move
   // over the file) must not fail for this read.
   DWORD share = sharing == kShareWithLogging ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
@@ -38,26 +33,15 @@ DataFileRead DataFileReader::Open(const char* path, DataFileSharing sharing) {
   if (file == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     if (error == ERROR_ACCESS_DENIED && IsFolder(path)) error = ERROR_DIRECTORY;
-    outcome_ = {IsMissing(error) ? kDataFileMissing : kDataFileUnreadable, error};
-    if (outcome_.state == kDataFileMissing) outcome_.error = 0;
-    return outcome_;
+    return Failed(IsMissing(error) ? kDataFileMissing : kDataFileUnreadable, error);
   }
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file, &size)) {
-    outcome_ = {kDataFileUnreadable, GetLastError()};
-    CloseHandle(file);
-    return outcome_;
-  }
-  if (!IsSheetSizeReadable(static_cast<uint64_t>(size.QuadPart))) {
-    outcome_ = {kDataFileUnreadable, ERROR_FILE_TOO_LARGE};
-    CloseHandle(file);
-    return outcome_;
-  }
-  handle_ = reinterpret_cast<intptr_t>(file);
-  size_ = static_cast<uint64_t>(size.QuadPart);
-  atEnd_ = false;
-  outcome_ = {kDataFileRead, 0};
-  return outcome_;
+  DWORD error = 0;
+  if (!GetFileSizeEx(file, &size)) error = GetLastError();
+  else if (!IsSheetSizeReadable(static_cast<uint64_t>(size.QuadPart))) error = ERROR_FILE_TOO_LARGE;
+  if (error == 0) return Opened(reinterpret_cast<intptr_t>(file), static_cast<uint64_t>(size.QuadPart));
+  CloseHandle(file);
+  return Failed(kDataFileUnreadable, error);
 }
 
 long DataFileReader::ReadSome(void* bytes, size_t room) {
@@ -65,7 +49,7 @@ long DataFileReader::ReadSome(void* bytes, size_t room) {
   DWORD read = 0;
   if (!ReadSheetBytes(HandleOf(handle_), bytes, wanted, &read, NULL)) {
     DWORD error = GetLastError();
-    outcome_ = {kDataFileUnreadable, error != 0 ? error : static_cast<DWORD>(ERROR_READ_FAULT)};
+    Failed(kDataFileUnreadable, error != 0 ? error : static_cast<DWORD>(ERROR_READ_FAULT));
     return -1;
   }
   return static_cast<long>(read);
