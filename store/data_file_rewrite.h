@@ -23,7 +23,8 @@ RewriteResult RewriteDataFile(const char* path, const DataFileRead& plannedFrom,
 template <typename Build>
 RewriteResult RewriteDataFileBuilt(const char* path, const DataFileRead& plannedFrom,
                                    uint64_t size, Build build) {
-  unsigned char* bytes = size <= 0x7FFFFFFF ? static_cast<unsigned char*>(malloc(size + 1)) : NULL;
+  unsigned char* bytes =
+      size <= 0x7FFFFFFF ? static_cast<unsigned char*>(malloc(static_cast<size_t>(size) + 1)) : NULL;
   if (bytes == NULL) return RewriteResult{false, ERROR_NOT_ENOUGH_MEMORY};
   build(bytes);
   FilePiece piece = {bytes, static_cast<DWORD>(size)};
