@@ -1,5 +1,6 @@
 // Real files for the tests that run both under Wine and natively.
 #pragma once
+#include <memory>
 #include <string>
 
 class ScratchFolder {
@@ -13,7 +14,7 @@ class ScratchFolder {
 
  private:
   std::string path_;
-  void* owner_;
+  std::shared_ptr<void> owner_;  // what cleans up on Windows
 };
 
 void PutBytes(const std::string& path, const std::string& bytes);
@@ -32,5 +33,5 @@ class HeldWithoutSharing {
   bool Held() const;
 
  private:
-  void* held_;
+  std::shared_ptr<void> held_;
 };

@@ -9,7 +9,7 @@
 
 const char ScratchFolder::kSeparator = '/';
 
-ScratchFolder::ScratchFolder() : owner_(nullptr) {
+ScratchFolder::ScratchFolder() {
   char name[] = "/tmp/hwscratch-XXXXXX";
   path_ = mkdtemp(name) != nullptr ? name : "/tmp/hwscratch-none";
 }
@@ -35,7 +35,7 @@ bool MakeHardLink(const std::string& existing, const std::string& link) {
 
 std::string ShortPathOf(const std::string&) { return ""; }
 
-HeldWithoutSharing::HeldWithoutSharing(const std::string&) : held_(nullptr) {}
+HeldWithoutSharing::HeldWithoutSharing(const std::string&) {}
 
 HeldWithoutSharing::~HeldWithoutSharing() {}
 

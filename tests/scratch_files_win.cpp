@@ -4,9 +4,13 @@
 
 const char ScratchFolder::kSeparator = '\\';
 
-ScratchFolder::ScratchFolder() : owner_(new TempFolder) { path_ = static_cast<TempFolder*>(owner_)->Path(); }
+ScratchFolder::ScratchFolder() {
+  std::shared_ptr<TempFolder> folder = std::make_shared<TempFolder>();
+  path_ = folder->Path();
+  owner_ = folder;
+}
 
-ScratchFolder::~ScratchFolder() { delete static_cast<TempFolder*>(owner_); }
+ScratchFolder::~ScratchFolder() {}
 
 void PutBytes(const std::string& path, const std::string& bytes) { WriteBytes(path, bytes); }
 
@@ -24,8 +28,8 @@ std::string ShortPathOf(const std::string& path) {
   return length != 0 && length < sizeof shortPath ? shortPath : "";
 }
 
-HeldWithoutSharing::HeldWithoutSharing(const std::string& path) : held_(new HeldFile(path)) {}
+HeldWithoutSharing::HeldWithoutSharing(const std::string& path) : held_(std::make_shared<HeldFile>(path)) {}
 
-HeldWithoutSharing::~HeldWithoutSharing() { delete static_cast<HeldFile*>(held_); }
+HeldWithoutSharing::~HeldWithoutSharing() {}
 
-bool HeldWithoutSharing::Held() const { return static_cast<HeldFile*>(held_)->Held(); }
+bool HeldWithoutSharing::Held() const { return static_cast<HeldFile*>(held_.get())->Held(); }
