@@ -32,9 +32,10 @@ build: build32 $(B)/win64/CMakeCache.txt $(B)/report/CMakeCache.txt
 	cmake --build $(B)/report -j $(JOBS)
 	@./scripts/check-pure.sh
 
-# The native sanitizer run and the corpus replay come first: they take
-# seconds and fail fast.
+# The layer check, the native sanitizer run and the corpus replay come
+# first: they take seconds and fail fast.
 test: build
+	./scripts/check-layers.sh
 	./scripts/run-native.sh $(B)
 	./scripts/run-report-tests.sh $(B)
 	./scripts/run-tests.sh $(B)

@@ -2,6 +2,7 @@
 
 #include "editors/undo_command_win.h"
 #include "editors/undo_texts.h"
+#include "logging/description_combos.h"
 #include "logging/task_logging.h"
 #include "resources/resource.h"
 #include "store/current_task.h"

@@ -76,11 +76,11 @@ void MeasureSheet(const char* folder, int records) {
     int64_t begin = StartOf(records + run);
     CurrentRecord = Record(begin, 0);
     double t0 = NowMicroseconds();
-    int started = SaveTimeSheet(NULL, kSaveAppend);
+    int started = SaveTimeSheet(kSaveAppend);
     start.push_back(NowMicroseconds() - t0);
     CurrentRecord = Record(begin, begin + 1800);
     t0 = NowMicroseconds();
-    int ended = SaveTimeSheet(NULL, kSaveAppend);
+    int ended = SaveTimeSheet(kSaveAppend);
     end.push_back(NowMicroseconds() - t0);
     if (started != 1 || ended != 1) return ReportFailure("append-mode save");
   }

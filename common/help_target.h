@@ -3,7 +3,7 @@
 #pragma once
 #include <stddef.h>
 
-#include "common/help.h"
+#include "common/help_context.h"
 
 enum HelpTargetKind {
   kHelpTargetNone,     // nothing to open: no program folder, or the address would not fit

@@ -7,3 +7,7 @@ bool AskYesNo(const char* caption, const char* text);
 // "Unable To Write <what> <path>\n<outcome>": every write the user asked for
 // that did not happen is told this one way, with what became of it.
 void ReportUnableToWrite(const char* what, const char* path, const char* outcome);
+// "Unable To Read <what> <path>": a file that is there but cannot be read
+// (held by another program without sharing, no rights, a read that failed
+// part-way) is said, never shown as one without records.
+void ReportUnableToRead(const char* what, const char* path);

@@ -22,3 +22,9 @@ void ReportUnableToWrite(const char* what, const char* path, const char* outcome
   snprintf(text, sizeof text, "Unable To Write %s %s\n%s", what, path, outcome);
   ShowError(text);
 }
+
+void ReportUnableToRead(const char* what, const char* path) {
+  char text[1024];
+  snprintf(text, sizeof text, "Unable To Read %s %s", what, path);
+  ShowError(text);
+}

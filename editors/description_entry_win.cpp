@@ -4,8 +4,8 @@
 #include "common/shell.h"
 #include "editors/undo_texts.h"
 #include "resources/resource.h"
+#include "editors/lists_outcome.h"
 #include "store/description_lists.h"
-#include "store/description_maintenance.h"
 #include "store/undo_hook_win.h"
 
 char EntryText[kDescriptionSize];
@@ -37,9 +37,9 @@ static void OnOk(HWND dialog) {
   ListChangeName(edit ? "Replace In" : "Add To", EntryRequestKind(request), name, sizeof name);
   UndoableChange change(name);
   if (edit)
-    AddOrReplaceDescription(EntryRequestKind(request), text, EntryText);
+    ShowListsOutcome(AddOrReplaceDescription(EntryRequestKind(request), text, EntryText));
   else
-    AddOrReplaceDescription(EntryRequestKind(request), text);
+    ShowListsOutcome(AddOrReplaceDescription(EntryRequestKind(request), text));
   EndDialog(dialog, 1);
 }
 

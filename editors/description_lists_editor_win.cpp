@@ -7,11 +7,12 @@
 #include "editors/undo_command_win.h"
 #include "editors/undo_keys_win.h"
 #include "editors/undo_texts.h"
+#include "editors/lists_outcome.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
-#include "store/description_maintenance.h"
 #include "store/description_text.h"
 #include "store/undo_hook_win.h"
+#include "ui/description_field.h"
 
 int ShownKind = 0;
 
@@ -95,7 +96,7 @@ static void OnRemove(HWND editor) {
   ListChangeName("Remove From", ShownKind, name, sizeof name);
   {
     UndoableChange change(name);
-    RemoveDescription(ShownKind, EntryText);
+    ShowListsOutcome(RemoveDescription(ShownKind, EntryText));
   }
   Reload(editor);
 }
@@ -103,7 +104,7 @@ static void OnRemove(HWND editor) {
 static void OnRebuild(HWND editor, bool keep) {
   {
     UndoableChange change("Rebuild Lists");
-    RebuildDescriptionLists(keep);
+    ShowListsOutcome(RebuildDescriptionLists(keep));
   }
   Reload(editor);
 }

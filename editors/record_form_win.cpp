@@ -8,7 +8,7 @@
 #include "common/shell.h"
 #include "editors/record_form.h"
 #include "resources/resource.h"
-#include "store/description_field.h"
+#include "ui/description_field.h"
 #include "store/time_sheet.h"
 
 TimeRecord EditedRecord;

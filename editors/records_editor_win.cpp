@@ -16,7 +16,6 @@
 #include "store/paths.h"
 #include "store/time_sheet.h"
 #include "store/undo_hook_win.h"
-#include "store/unreadable_sheet.h"
 
 struct RecordsEditor {
   int32_t selectedRecordIndex;  // row named by the latest item change; -1 after a rebuild
@@ -87,7 +86,7 @@ static void OnEditSelected(HWND dialog) {
   UndoableChange change("Edit Record");
   // The plain as-edited save drops a trailing open record: the running task
   // would be gone from the file it is to be resumed from.
-  int written = LoggingActive ? SaveEditedKeepingTask() : SaveTimeSheet(dialog, kSaveAsEdited);
+  int written = LoggingActive ? SaveEditedKeepingTask() : SaveTimeSheet(kSaveAsEdited);
   if (written == 0) ReportUnwritten();
   Refresh(dialog);
 }
@@ -272,7 +271,7 @@ static INT_PTR CALLBACK RecordsEditorProc(HWND dialog, UINT message, WPARAM wPar
 // if it held no records: the editor does not open on it.
 void ShowTimeRecordsEditor(HWND owner) {
   if (LoadTimeSheet() == -1) {
-    ReportUnreadableTimeSheet();
+    ReportUnableToRead("Time Sheet", TimeSheetPath);
     return;
   }
   InitCommonControls();  // the list view's window class

@@ -1,5 +1,6 @@
 #include "export/export_dialog.h"
 
+#include <stdio.h>
 #include <string.h>
 
 #include "common/help.h"
@@ -10,8 +11,9 @@
 #include "export/export_text.h"
 #include "export/export_writers.h"
 #include "resources/resource.h"
-#include "store/file_dialog_win.h"
+#include "store/output_guard.h"
 #include "store/paths.h"
+#include "ui/file_dialog_win.h"
 
 // What the user picked; reset on every opening, nothing is remembered.
 struct ExportSettings {
@@ -79,11 +81,26 @@ static bool ReadLimits(HWND dialog, int noStartDate, int noStopDate, int64_t* st
   return true;
 }
 
+// An export never takes the place of the time sheet or its descriptions
+// file, under any name: the name offered next time stays the one before.
+static bool MayExportTo(const char (&before)[kPathSize]) {
+  const char* sheet = TimeSheetPath;
+  if (MayWriteOutput(ExportPath, &sheet, 1)) return true;
+  char text[kPathSize + 96];
+  snprintf(text, sizeof text, "Hourwright will not write over a time sheet or its descriptions file: %s",
+           ExportPath);
+  memcpy(ExportPath, before, sizeof before);
+  ShowError(text);
+  return false;
+}
+
 static int ChooseExportFile(HWND dialog) {
   const FileDialogSettings settings = {true, kTextFilter, "Save Text Export As",
                                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, "txt"};
+  char before[kPathSize];
+  memcpy(before, ExportPath, sizeof before);
   if (!RunFileDialog(dialog, ExportPath, settings)) return 0;
-  if (ExportPath[0] != '\0') return 1;
+  if (ExportPath[0] != '\0') return MayExportTo(before) ? 1 : 0;
   ShowError("Invalid FileName");
   return 0;
 }

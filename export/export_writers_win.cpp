@@ -4,10 +4,9 @@
 
 #include "common/message_boxes.h"
 #include "export/export_text.h"
-#include "export/record_stream_win.h"
+#include "store/data_file_read.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"
-#include "store/unreadable_sheet.h"
 
 // Lines are gathered and written in pieces of this size: a write per line
 // costs a system call each, and one buffer for the whole text costs more in
@@ -15,7 +14,30 @@
 enum { kWriteChunkSize = 64 * 1024 };
 static_assert(kWriteChunkSize >= 2 * kExportLineSize, "a chunk holds the header and a line");
 
+enum { kStreamRecords = 256 };
+
 namespace {
+// The time sheet read a few hundred records at a time: loading it whole
+// first would cost a fresh page per 16 records before any line is written.
+struct RecordStream {
+  DataFileReader reader;
+  bool opened = false;
+
+  // False when the sheet is there but cannot be read. A missing sheet, and
+  // one of 4 GiB or more, give no records: the export is the header alone.
+  bool Open() {
+    DataFileRead read = reader.Open(TimeSheetPath, kShareForReading);
+    opened = read.state == kDataFileRead;
+    return read.state != kDataFileUnreadable || IsTooLarge(read);
+  }
+  // The next whole records; 0 at the end and after a failed read.
+  DWORD Next(TimeRecord (&records)[kStreamRecords]) {
+    return opened ? static_cast<DWORD>(reader.NextRecords(records, sizeof records) / kRecordSize) : 0;
+  }
+  // True once a read has failed: what was streamed is not the whole sheet.
+  bool Failed() const { return opened && reader.Outcome().state == kDataFileUnreadable; }
+};
+
 // Working memory of one export, taken once: the records being read and the
 // text waiting to be written.
 struct ExportBuffers {
@@ -65,8 +87,8 @@ void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
   // truncating it would lose every record. A missing one exports the header
   // alone; one that is there but cannot be read exports nothing.
   RecordStream stream;
-  if (stream.Open() == kSheetUnreadable) {
-    ReportUnreadableTimeSheet();
+  if (!stream.Open()) {
+    ReportUnableToRead("Time Sheet", TimeSheetPath);
     return;
   }
   HANDLE file = CreateFileA(ExportPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
@@ -97,7 +119,7 @@ void ExportToFile(int64_t startLimit, int64_t stopLimit, int elapsedForm) {
   // Part of the records would pass for all of them.
   if (stream.Failed()) {
     DeleteFileA(ExportPath);
-    ReportUnreadableTimeSheet();
+    ReportUnableToRead("Time Sheet", TimeSheetPath);
     return;
   }
   // A full disk takes writes with a short count: without this message a
@@ -117,7 +139,7 @@ static int64_t FillClipboardText(char* text, size_t size, size_t lines, int64_t 
   size_t used = ExportHeaderLength(elapsedForm);
   memcpy(text, ExportHeader(elapsedForm), used + 1);
   RecordStream stream;
-  *unreadable = stream.Open() == kSheetUnreadable;
+  *unreadable = !stream.Open();
   // The file is read again; should it have grown since it was counted, the
   // block still holds only the lines it was sized for.
   for (DWORD count; lines > 1 && (count = stream.Next(work->records)) != 0;) {
@@ -140,7 +162,7 @@ static size_t CountClipboardLines(int64_t startLimit, int64_t stopLimit, bool* u
   if (work == NULL) return 0;
   size_t lines = 1;
   RecordStream stream;
-  *unreadable = stream.Open() == kSheetUnreadable;
+  *unreadable = !stream.Open();
   for (DWORD count; (count = stream.Next(work->records)) != 0;)
     for (DWORD i = 0; i < count; ++i)
       if (IsRecordExported(work->records[i], startLimit, stopLimit)) ++lines;
@@ -191,7 +213,7 @@ void ExportToClipboard(HWND owner, int64_t startLimit, int64_t stopLimit, int el
   // The clipboard keeps what it held: part of the records, or none, would
   // pass for all of them.
   if (unreadable) {
-    ReportUnreadableTimeSheet();
+    ReportUnableToRead("Time Sheet", TimeSheetPath);
     return;
   }
   // Closing quietly would let the user paste old text as if it were the export.

@@ -7,15 +7,15 @@
 #include "common/product.h"
 #include "store/current_task.h"
 #include "common/elapsed_time.h"
+#include "logging/description_combos.h"
 #include "logging/resume_question.h"
 #include "resources/resource.h"
-#include "store/description_lists.h"
-#include "store/description_field.h"
 #include "store/file_seconds.h"
-#include "store/file_selection.h"
 #include "store/paths.h"
 #include "store/stamp_text.h"
 #include "store/time_sheet.h"
+#include "ui/description_field.h"
+#include "ui/file_selection.h"
 
 // Whether the running task's open record is in its time sheet.
 static bool startWritten = false;
@@ -27,11 +27,13 @@ static void ShowLoggedTask(HWND window) {
   ShowDescriptionField(window, IDC_MAIN_CURRENT_CLASSIFICATION, CurrentRecord.classification);
 }
 
-// Writes the running task's open record; only a written start is shown.
+// Writes the running task's open record, asking for a new time sheet's name
+// when none is named; only a written start is shown.
 static bool WriteLoggedTask(HWND window) {
   char stamp[kStampTextSize];
   StampText(CurrentRecord.startTime, stamp, sizeof stamp);
-  if (SaveTimeSheet(window, kSaveAppend) == 0) return false;
+  if (TimeSheetPath[0] == '\0' && ChooseTimeSheetToSave(window) == 0) return false;
+  if (SaveTimeSheet(kSaveAppend) == 0) return false;
   SetDlgItemTextA(window, IDC_MAIN_START_TIME, stamp);
   return true;
 }
@@ -124,7 +126,7 @@ static void EndTaskWithStop(HWND window, const SYSTEMTIME& stopTime, int64_t sto
 
   if (TimeSheetPath[0] == '\0' && !ChooseFileForEndedTask(window)) return;
 
-  if (SaveTimeSheet(window, kSaveAppend) == 0) {
+  if (SaveTimeSheet(kSaveAppend) == 0) {
     // Losing the interval silently is worse than asking the user to retry:
     // the task stays logging and its open copy stays in the file.
     MarkOpen(CurrentRecord);

@@ -11,6 +11,7 @@
 #include "report/totals_calendar.h"
 #include "report/totals_text.h"
 #include "store/compare_no_case.h"
+#include "store/description_text.h"
 #include "store/time_record.h"
 
 namespace {
@@ -53,9 +54,9 @@ struct Wanted {
   bool seen;
 };
 
-// One record's fields, its texts cut at their NUL or at 64 bytes.
+// One record's fields, its texts as the program reads them.
 struct Record {
-  char texts[3][kDescriptionSize + 1];  // task, project, classification
+  char texts[3][kDescriptionSize];  // task, project, classification
   int64_t start, stop;
 };
 
@@ -109,8 +110,7 @@ int64_t Read64(const unsigned char* bytes) {
 void ReadRecord(const unsigned char* bytes, Record* record) {
   for (int t = 0; t < 3; ++t) {
     const char* field = reinterpret_cast<const char*>(bytes + t * kDescriptionSize);
-    size_t length = 0;
-    while (length < kDescriptionSize && field[length] != '\0') ++length;
+    size_t length = DescriptionLength(field);  // at most 63, as everywhere
     memcpy(record->texts[t], field, length);
     record->texts[t][length] = '\0';
   }

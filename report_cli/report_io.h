@@ -8,14 +8,9 @@
 #include "report/totals.h"
 #include "store/local_clock.h"
 
-// The file, opened read-only and shared with a writer, handed to `take` in
-// pieces of whole records (the last piece says so). False with a short
-// reason when it is missing, a folder, not readable or 4 GiB or more.
-typedef void (*SheetPieceFunction)(void* context, const unsigned char* bytes, size_t size,
-                                   bool ends);
-bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
-                   std::string* reason);
 enum { kSheetPieceSize = 1 << 20 };  // a whole number of records
+// A short reason for a system error code of a failed read or write.
+std::string SystemErrorText(unsigned long error);
 // Written whole to a new file beside `path`, then renamed over it.
 bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason);
 // LocalNowSeconds (store/local_clock.h): on Windows the program's own.
@@ -31,10 +26,6 @@ bool WriteStandardOutput(const std::string& text, bool table, std::string* reaso
 void WriteStandardError(const std::string& text);
 // The table text as it goes into an --output file on this system.
 std::string TableForFile(const std::string& table);
-// A rates file read whole; false with a short reason when it is missing, a
-// folder, not readable or larger than any options file.
-enum { kRatesFileMost = 16 << 20 };
-bool ReadRatesFile(const std::string& path, std::string* text, std::string* reason);
 // The program's own options file, the rates' home without --rates: 1 read,
 // 0 none (always so off Windows), -1 it cannot be read. `path` names it.
 int ReadOwnOptions(std::string* text, std::string* path);

@@ -7,56 +7,18 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <vector>
-
 #include "report/totals.h"
 #include "report_cli/report_io.h"
 
 // Descriptions are Windows-1252 bytes; this system speaks UTF-8.
-static std::string Reason(int error) {
+std::string SystemErrorText(unsigned long error) {
   switch (error) {
     case ENOENT: return "no such file";
     case EISDIR: return "is a folder";
     case EACCES: return "access denied";
-    default: return strerror(error);
+    case EFBIG: return "4 GiB or more";
+    default: return strerror(static_cast<int>(error));
   }
-}
-
-// Read through one small buffer: a sheet of 100,000 records is 25 MB, and
-// holding it whole costs more than the totals themselves.
-bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
-                   std::string* reason) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    *reason = Reason(errno);
-    return false;
-  }
-  struct stat info;
-  bool ok = fstat(fd, &info) == 0;
-  if (!ok) *reason = Reason(errno);
-  if (ok && S_ISDIR(info.st_mode)) ok = false, *reason = "is a folder";
-  if (ok && static_cast<uint64_t>(info.st_size) >= (uint64_t(1) << 32))
-    ok = false, *reason = "4 GiB or more";
-  std::vector<unsigned char> buffer(ok ? kSheetPieceSize : 0);
-  // A sheet being logged into may grow meanwhile: read until the end.
-  bool ends = !ok;
-  while (!ends) {
-    size_t got = 0;
-    while (got < buffer.size()) {
-      ssize_t n = read(fd, &buffer[got], buffer.size() - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) ok = false, *reason = Reason(errno);
-      if (n <= 0) {
-        ends = true;
-        break;
-      }
-      got += static_cast<size_t>(n);
-    }
-    if (!ok) break;
-    take(context, buffer.data(), got, ends);
-  }
-  close(fd);
-  return ok;
 }
 
 bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason) {
@@ -65,7 +27,7 @@ bool WriteOutputFile(const std::string& path, const std::string& text, std::stri
                      ".hwr-report-XXXXXX";
   int fd = mkstemp(&temp[0]);
   if (fd < 0) {
-    *reason = Reason(errno);
+    *reason = SystemErrorText(errno);
     return false;
   }
   size_t done = 0;
@@ -73,13 +35,13 @@ bool WriteOutputFile(const std::string& path, const std::string& text, std::stri
   while (ok && done < text.size()) {
     ssize_t n = write(fd, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false, *reason = Reason(n < 0 ? errno : ENOSPC);
+    if (n <= 0) ok = false, *reason = SystemErrorText(n < 0 ? errno : ENOSPC);
     else done += static_cast<size_t>(n);
   }
-  if (ok && fsync(fd) != 0) ok = false, *reason = Reason(errno);
+  if (ok && fsync(fd) != 0) ok = false, *reason = SystemErrorText(errno);
   if (ok) fchmod(fd, 0644);
-  if (close(fd) != 0 && ok) ok = false, *reason = Reason(errno);
-  if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false, *reason = Reason(errno);
+  if (close(fd) != 0 && ok) ok = false, *reason = SystemErrorText(errno);
+  if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false, *reason = SystemErrorText(errno);
   if (!ok) unlink(temp.c_str());
   return ok;
 }
@@ -100,7 +62,7 @@ static bool WriteAll(FILE* stream, const std::string& text, std::string* reason)
   errno = 0;
   bool written = fwrite(text.data(), 1, text.size(), stream) == text.size();
   written = fflush(stream) == 0 && written;
-  if (!written) *reason = Reason(errno != 0 ? errno : EIO);
+  if (!written) *reason = SystemErrorText(errno != 0 ? errno : EIO);
   return written;
 }
 
@@ -114,31 +76,6 @@ void WriteStandardError(const std::string& text) {
 }
 
 std::string TableForFile(const std::string& table) { return Windows1252ToUtf8(table); }
-
-bool ReadRatesFile(const std::string& path, std::string* text, std::string* reason) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    *reason = Reason(errno);
-    return false;
-  }
-  struct stat info;
-  bool ok = fstat(fd, &info) == 0;
-  if (!ok) *reason = Reason(errno);
-  if (ok && S_ISDIR(info.st_mode)) ok = false, *reason = "is a folder";
-  if (ok && info.st_size > kRatesFileMost) ok = false, *reason = "too large for a rates file";
-  text->clear();
-  char buffer[65536];
-  while (ok) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false, *reason = Reason(errno);
-    if (n <= 0) break;
-    text->append(buffer, static_cast<size_t>(n));
-    if (text->size() > kRatesFileMost) ok = false, *reason = "too large for a rates file";
-  }
-  close(fd);
-  return ok;
-}
 
 // The native build has no options file of the program's.
 int ReadOwnOptions(std::string*, std::string*) { return 0; }

@@ -2,14 +2,12 @@
 
 #include <stdio.h>
 
-#include <vector>
-
 #include "common/ansi_utf8.h"
 #include "report_cli/report_io.h"
 #include "store/options_file.h"
 #include "store/safe_file_win.h"
 
-static std::string Reason(DWORD error) {
+std::string SystemErrorText(unsigned long error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -18,51 +16,12 @@ static std::string Reason(DWORD error) {
     case ERROR_ACCESS_DENIED: return "access denied";
     case ERROR_SHARING_VIOLATION: return "in use by another program";
     case ERROR_DISK_FULL: return "the disk is full";
+    case ERROR_DIRECTORY: return "is a folder";
+    case ERROR_FILE_TOO_LARGE: return "4 GiB or more";
   }
   char text[40];
-  snprintf(text, sizeof text, "Windows error %lu", static_cast<unsigned long>(error));
+  snprintf(text, sizeof text, "Windows error %lu", error);
   return text;
-}
-
-// Shared for reading, writing and deleting, so Hourwright can go on logging
-// into the sheet while it is read; read through one small buffer.
-bool ReadSheetFile(const std::string& path, SheetPieceFunction take, void* context,
-                   std::string* reason) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    *reason = "is a folder";
-    return false;
-  }
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-  if (file == INVALID_HANDLE_VALUE) {
-    *reason = Reason(GetLastError());
-    return false;
-  }
-  LARGE_INTEGER size;
-  bool ok = GetFileSizeEx(file, &size) != 0;
-  if (!ok) *reason = Reason(GetLastError());
-  if (ok && size.QuadPart >= (LONGLONG(1) << 32)) ok = false, *reason = "4 GiB or more";
-  std::vector<unsigned char> buffer(ok ? kSheetPieceSize : 0);
-  bool ends = !ok;
-  while (!ends) {
-    DWORD got = 0;
-    while (got < buffer.size()) {
-      DWORD read = 0;
-      if (!ReadFile(file, &buffer[got], static_cast<DWORD>(buffer.size()) - got, &read, NULL))
-        ok = false, *reason = Reason(GetLastError());
-      if (!ok || read == 0) {
-        ends = true;
-        break;
-      }
-      got += read;
-    }
-    if (!ok) break;
-    take(context, buffer.data(), got, ends);
-  }
-  CloseHandle(file);
-  return ok;
 }
 
 bool WriteOutputFile(const std::string& path, const std::string& text, std::string* reason) {
@@ -70,7 +29,7 @@ bool WriteOutputFile(const std::string& path, const std::string& text, std::stri
   SetLastError(0);
   if (ReplaceFileContents(path.c_str(), &piece, 1)) return true;
   DWORD error = GetLastError();
-  *reason = error ? Reason(error) : "the file could not be replaced";
+  *reason = error ? SystemErrorText(error) : "the file could not be replaced";
   return false;
 }
 
@@ -106,7 +65,7 @@ static bool WriteTo(DWORD which, const std::string& text, bool table, std::strin
     int length = static_cast<int>(text.size());
     int wide = MultiByteToWideChar(codePage, 0, text.data(), length, NULL, 0);
     if (wide <= 0) {
-      *reason = Reason(GetLastError());
+      *reason = SystemErrorText(GetLastError());
       return false;
     }
     std::wstring utf16(static_cast<size_t>(wide), L'\0');
@@ -120,7 +79,7 @@ static bool WriteTo(DWORD which, const std::string& text, bool table, std::strin
   }
   if (done && written == wanted) return true;
   DWORD error = done ? ERROR_DISK_FULL : GetLastError();  // a short write: no room left
-  *reason = Reason(error);
+  *reason = SystemErrorText(error);
   return false;
 }
 
@@ -134,32 +93,6 @@ void WriteStandardError(const std::string& text) {
 }
 
 std::string TableForFile(const std::string& table) { return WithCrLf(table); }
-
-bool ReadRatesFile(const std::string& path, std::string* text, std::string* reason) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    *reason = "is a folder";
-    return false;
-  }
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) {
-    *reason = Reason(GetLastError());
-    return false;
-  }
-  LARGE_INTEGER size;
-  bool ok = GetFileSizeEx(file, &size) != 0;
-  if (!ok) *reason = Reason(GetLastError());
-  if (ok && size.QuadPart > kRatesFileMost) ok = false, *reason = "too large for a rates file";
-  text->assign(ok ? static_cast<size_t>(size.QuadPart) : 0, '\0');
-  DWORD read = 0;
-  if (ok && !text->empty() &&
-      (!ReadFile(file, &(*text)[0], static_cast<DWORD>(text->size()), &read, NULL) ||
-       read != text->size()))
-    ok = false, *reason = Reason(GetLastError());
-  CloseHandle(file);
-  return ok;
-}
 
 int ReadOwnOptions(std::string* text, std::string* path) {
   char options[kPathSize] = "";

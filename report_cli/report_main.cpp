@@ -10,6 +10,8 @@
 #include "report/totals.h"
 #include "report_cli/report_io.h"
 #include "report_cli/report_options.h"
+#include "store/data_file_read.h"
+#include "store/output_guard.h"
 
 enum { kExitOk = 0, kExitUsage = 1, kExitFile = 2 };
 
@@ -18,14 +20,56 @@ static int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
-struct SheetReading {
-  TotalsRun* run;
-  const std::string* name;
-};
+// One sheet into the totals, piece by piece: it need not fit in memory, and
+// Hourwright may go on logging into it meanwhile. False with a short reason.
+static bool ReadSheet(TotalsRun* run, const std::string& path, const std::string& name,
+                      std::string* reason) {
+  DataFileReader reader;
+  DataFileRead read = reader.Open(path.c_str(), kShareWithLogging);
+  std::vector<unsigned char> buffer(read.state == kDataFileRead ? kSheetPieceSize : 0);
+  while (read.state == kDataFileRead) {
+    size_t got = reader.NextRecords(buffer.data(), buffer.size());
+    read = reader.Outcome();
+    if (read.state != kDataFileRead) break;
+    bool ends = reader.AtEnd();
+    AddTotalsBytes(run, name, buffer.data(), got + (ends ? reader.Trailing() : 0), ends);
+    if (ends) return true;
+  }
+  *reason = read.state == kDataFileMissing ? "no such file" : SystemErrorText(read.error);
+  return false;
+}
 
-static void TakePiece(void* context, const unsigned char* bytes, size_t size, bool ends) {
-  SheetReading* reading = static_cast<SheetReading*>(context);
-  AddTotalsBytes(reading->run, *reading->name, bytes, size, ends);
+// A rates file read whole through the same reader; false with a short reason
+// when it is missing, a folder, not readable or larger than any options file.
+static bool ReadRatesFile(const std::string& path, std::string* text, std::string* reason) {
+  enum { kRatesFileMost = 16 << 20 };
+  DataFileReader reader;
+  DataFileRead read = reader.Open(path.c_str(), kShareWithLogging);
+  if (read.state == kDataFileRead && reader.Size() > kRatesFileMost) {
+    *reason = "too large for a rates file";
+    return false;
+  }
+  text->assign(read.state == kDataFileRead ? static_cast<size_t>(reader.Size()) : 0, '\0');
+  // A file that grew meanwhile is read as far as it was.
+  if (read.state == kDataFileRead) text->resize(reader.Read(&(*text)[0], text->size()));
+  read = reader.Outcome();
+  if (read.state == kDataFileRead) return true;
+  *reason = read.state == kDataFileMissing ? "no such file" : SystemErrorText(read.error);
+  return false;
+}
+
+// Never over a sheet it reads, nor over their descriptions files.
+static bool MayWrite(const ReportOptions& options) {
+  std::vector<const char*> sheets;
+  for (const std::string& sheet : options.sheets) sheets.push_back(sheet.c_str());
+  return MayWriteOutput(options.output.c_str(), sheets.data(), sheets.size());
+}
+
+// The first of the sheets before `index` that is the same file, or -1.
+static int SameAsEarlier(const std::vector<std::string>& sheets, size_t index) {
+  for (size_t i = 0; i < index; ++i)
+    if (SameFile(sheets[i].c_str(), sheets[index].c_str())) return static_cast<int>(i);
+  return -1;
 }
 
 static void ConvertTexts(std::vector<std::string>* texts) {
@@ -76,7 +120,7 @@ static int Report(int argc, char** argv) {
   if (!ParseReportOptions(argc, argv, &options, &error)) return UsageError(error);
   if (options.help) return WriteOutput(kReportUsage, true);
   if (options.version) return WriteOutput("hourwright-report " HOURWRIGHT_VERSION_TEXT "\n", true);
-  if (!options.output.empty() && IsSheetOrDescriptionsPath(options.output)) {
+  if (!options.output.empty() && !MayWrite(options)) {
     WriteStandardError("hourwright-report: will not write over a time sheet or descriptions file: " +
                        ArgumentToAnsi(options.output) + "\n");
     return kExitUsage;
@@ -88,20 +132,29 @@ static int Report(int argc, char** argv) {
   ConvertTexts(&choice.classifications);
   if (!LoadRates(options, &choice)) return kExitFile;
 
-  // Every sheet is read before anything is written.
+  // Every sheet is read before anything is written. A sheet is keyed and
+  // named in warnings by its path as given, so two sheets of one name in
+  // different folders stay apart; one given twice is counted once.
   TotalsRun* run = StartTotals(choice);
-  std::vector<std::string> names;
-  for (const std::string& path : options.sheets) {
+  std::vector<std::string> names, repeated;
+  for (size_t i = 0; i < options.sheets.size(); ++i) {
+    const std::string& path = options.sheets[i];
+    int earlier = SameAsEarlier(options.sheets, i);
+    if (earlier >= 0) {
+      repeated.push_back(ArgumentToAnsi(path) + " is the same file as " +
+                         ArgumentToAnsi(options.sheets[earlier]) + "; counted once");
+      continue;
+    }
     names.push_back(ArgumentToAnsi(FileNameOf(path)));
-    SheetReading reading = {run, &names.back()};
     std::string reason;
-    if (!ReadSheetFile(path, TakePiece, &reading, &reason)) {
+    if (!ReadSheet(run, path, ArgumentToAnsi(path), &reason)) {
       WriteStandardError("hourwright-report: cannot read " + ArgumentToAnsi(path) + ": " + reason + "\n");
       FinishTotals(run);
       return kExitFile;
     }
   }
   TotalsResult result = FinishTotals(run);
+  result.warnings.insert(result.warnings.begin(), repeated.begin(), repeated.end());
   for (const std::string& warning : result.warnings)
     WriteStandardError("hourwright-report: warning: " + warning + "\n");
   std::string text = FormatTotals(result, choice, names, options.format, SystemToUtf8());

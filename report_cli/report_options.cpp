@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include "store/compare_no_case.h"
-
 const char kReportUsage[] =
     "usage: hourwright-report [options] SHEET.tim...\n"
     "  --period today|yesterday|week|lastweek|month|lastmonth|quarter|lastquarter|\n"
@@ -171,12 +169,6 @@ bool ParseReportOptions(int argc, const char* const* argv, ReportOptions* option
   if (o.sheets.empty()) return Fail(error, "no time sheet given");
   *options = o;
   return true;
-}
-
-bool IsSheetOrDescriptionsPath(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  return CompareNoCase(tail.c_str(), ".tim") == 0 || CompareNoCase(tail.c_str(), ".des") == 0;
 }
 
 std::string FileNameOf(const std::string& path) {

@@ -24,7 +24,5 @@ bool ParseReportOptions(int argc, const char* const* argv, ReportOptions* option
 
 extern const char kReportUsage[];
 
-// True for a path ending in .tim or .des, in any letter case.
-bool IsSheetOrDescriptionsPath(const std::string& path);
 // The file name after the last / or \.
 std::string FileNameOf(const std::string& path);

@@ -4,7 +4,7 @@
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-files=$(ls app/*.cpp common/*.cpp store/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp totals/*.cpp \
+files=$(ls app/*.cpp common/*.cpp store/*.cpp ui/*.cpp logging/*.cpp editors/*.cpp export/*.cpp about/*.cpp totals/*.cpp \
   report/*.cpp report_cli/*.cpp 2>/dev/null \
   | grep -v '_win\.cpp$' | grep -v '^app/win_main\.cpp$' | grep -v '^report_cli/report_main\.cpp$')
 # report_main.cpp needs the generated version header; build/report compiles it.

@@ -137,3 +137,41 @@ expect 1 --rates "$work/rates.ini" --no-rates "$sheet"
 # The README's examples print what it shows.
 python3 "$root/scripts/check-readme-examples.py" "$root/README.md" "$native" "$work/readme"
 echo "report end-to-end checks passed: 5 formats, wine JSON equal, $cases I/O cases, amounts in 3 formats, 9 failures, README examples"
+
+# The sheet's own names and files: a sheet given twice counts once; two
+# sheets of one name stay apart by the path given; no name of a sheet or of
+# its descriptions file is written over, on either build; and the temporary
+# file of --output is never a file of the user's own ("notes.new").
+same() { (cd "$work" && "$native" --period all --now 2026-03-20T12:00:00 --format json "$@"); }
+same report.tim ./report.tim >"$work/twice.json" 2>"$work/err"
+cmp "$work/out.json" "$work/twice.json" >/dev/null || python3 - "$work" <<'PY'
+import json, sys
+a, b = (json.load(open(sys.argv[1] + f, encoding="utf-8")) for f in ("/out.json", "/twice.json"))
+assert a["total"] == b["total"], (a["total"], b["total"])
+PY
+grep -q "warning: ./report.tim is the same file as report.tim; counted once" "$work/err"
+mkdir -p "$work/alice" "$work/bob"
+cp "$sheet" "$work/alice/jobs.tim" && cp "$sheet" "$work/bob/JOBS.tim"
+same --by sheet alice/jobs.tim bob/JOBS.tim | python3 -c '
+import json, sys
+rows = json.load(sys.stdin)["rows"]
+assert [r["sheet"] for r in rows] == ["alice/jobs.tim", "bob/JOBS.tim"], rows'
+cp "$sheet" "$work/sheet.dat"
+for output in "$sheet." "$sheet " "$work/REPORT.TIM" "$work/report.des" "$work/sheet.dat"; do
+  status=0; "$native" --output "$output" "$sheet" "$work/sheet.dat" 2>"$work/err" || status=$?
+  [ "$status" = 1 ] && cmp -s "$sheet" "$work/sheet.dat" && [ ! -e "$work/report.des" ] ||
+    { echo "report wrote over '$output': exit $status"; exit 1; }
+done
+printf 'mine' >"$work/notes.new"
+printf 'mine' >"$work/wine-notes.new"
+"$native" --period all --now 2026-03-20T12:00:00 --format json --output "$work/notes" "$sheet"
+(cd "$work/browser" && w wine "$BUILD/win64/hourwright-report.exe" --period all \
+  --now 2026-03-20T12:00:00 --format json --output 'Z:'"$work/wine-notes" 'Z:'"$sheet")
+status=0; (cd "$work/browser" && w wine "$BUILD/win64/hourwright-report.exe" \
+  --output 'Z:'"$sheet." 'Z:'"$sheet" 2>/dev/null) || status=$?
+w wineserver -w
+[ "$status" = 1 ] && cmp -s "$sheet" "$work/sheet.dat" || { echo "wine report wrote over the sheet: $status"; exit 1; }
+[ "$(cat "$work/notes.new")" = mine ] && [ "$(cat "$work/wine-notes.new")" = mine ] &&
+  cmp -s "$work/notes" "$work/wine-notes" && ! ls "$work" | grep -q hourwright-new ||
+  { echo "report output touched notes.new or left a temporary file"; ls "$work"; exit 1; }
+echo "report sheet checks passed: a sheet given twice, two of one name, 5 names refused, notes.new kept"

@@ -1,10 +1,10 @@
-// The three pick lists as loaded from the descriptions file, and the main
-// window's boxes they feed.
+// The three pick lists as loaded from the descriptions file.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
+#include "store/data_file_read.h"
 #include "store/description_file.h"
 #include "store/time_record.h"
 
@@ -34,14 +34,13 @@ enum DescriptionFileState {
   kDescriptionFileUnreadable,
 };
 DescriptionFileState LoadDescriptionFile();
+// What the latest load read, for the rewrites planned from it.
+DataFileRead LastDescriptionsRead();
 inline bool MayRewriteFrom(DescriptionFileState state) {
   return state == kDescriptionFileMissing || state == kDescriptionFileWhole;
 }
 int LoadDescriptionLists();  // 1 loaded (whole or not), 0 no such file, -1 the file cannot be read
 void ReleaseDescriptionLists();
-// Adds the texts of a loaded list to a combo box (CB_ADDSTRING) or list box
-// (LB_ADDSTRING), each cut at its NUL or its 64th byte.
-void AddDescriptionTexts(HWND control, UINT addMessage, int kind);
 // The loaded lists kept aside, to be shown again when the file can no longer
 // be read (another program holds it).
 struct DescriptionListsCopy {
@@ -51,7 +50,7 @@ struct DescriptionListsCopy {
 void CopyLoadedLists(DescriptionListsCopy& copy);
 // Loads the copy in place of the file's lists.
 void RestoreLoadedLists(const DescriptionListsCopy& copy);
-// Always 1. When the file cannot be read and `whenUnreadable` is given, the
-// boxes show that copy instead of nothing.
-int FillMainCombos(HWND window, const DescriptionListsCopy* whenUnreadable = nullptr);
-void MergeRecordDescriptions(HWND window, TimeRecord record);
+// Adds to the lists the record's three descriptions that they lack, in one
+// rewrite of the file; true when the file was rewritten. A file that could
+// not be read whole is left alone.
+bool WriteMergedDescriptions(const TimeRecord& record);

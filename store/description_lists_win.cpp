@@ -3,11 +3,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "resources/resource.h"
-#include "store/description_text.h"
+#include "store/data_file_rewrite.h"
 #include "store/global_block_win.h"
 #include "store/paths.h"
-#include "store/safe_file_win.h"
 
 DescriptionList DescriptionLists[kDescriptionKindCount] = {
     {0, NULL, NULL}, {0, NULL, NULL}, {0, NULL, NULL}};
@@ -23,20 +21,23 @@ void ReleaseDescriptionLists() {
 
 // The whole file in one buffer; NULL when it cannot be read. A file too big to
 // hold in memory is taken as unreadable rather than half read.
-static unsigned char* ReadWholeFile(HANDLE file, size_t* size) {
-  LARGE_INTEGER length;
-  if (!GetFileSizeEx(file, &length) || length.QuadPart < 0 || length.QuadPart > 0x7FFFFFFF)
+static unsigned char* ReadWholeFile(DataFileReader& reader, size_t* size, DataFileRead* read) {
+  if (reader.Size() > 0x7FFFFFFF) {
+    *read = DataFileRead{kDataFileUnreadable, ERROR_FILE_TOO_LARGE};
     return NULL;
-  DWORD wanted = static_cast<DWORD>(length.QuadPart);
+  }
+  size_t wanted = static_cast<size_t>(reader.Size());
   unsigned char* bytes = static_cast<unsigned char*>(malloc(wanted > 0 ? wanted : 1));
-  if (bytes == NULL) return NULL;
-  DWORD total = 0;
-  DWORD read = 0;
+  if (bytes == NULL) {
+    *read = DataFileRead{kDataFileUnreadable, ERROR_NOT_ENOUGH_MEMORY};
+    return NULL;
+  }
   // A file that shrinks while being read is read as far as it goes.
-  while (total < wanted && ReadFile(file, bytes + total, wanted - total, &read, NULL) && read > 0)
-    total += read;
-  *size = total;
-  return bytes;
+  *size = reader.Read(bytes, wanted);
+  *read = reader.Outcome();
+  if (read->state == kDataFileRead) return bytes;
+  free(bytes);
+  return NULL;
 }
 
 // Fills one list from its place in the file. The block is count x 64 bytes,
@@ -59,20 +60,19 @@ static bool LoadList(DescriptionList& list, const DescriptionSection& section,
   return true;
 }
 
+// What the latest load found, for the rewrites planned from it.
+static DataFileRead LastRead = {kDataFileMissing, 0};
+
+DataFileRead LastDescriptionsRead() { return LastRead; }
+
 DescriptionFileState LoadDescriptionFile() {
   ReleaseDescriptionLists();
-  if (DescriptionsPath[0] == '\0') return kDescriptionFileMissing;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(DescriptionsPath, &found);
-  if (search == INVALID_HANDLE_VALUE) return kDescriptionFileMissing;
-  FindClose(search);
-
-  HANDLE file = CreateFileA(DescriptionsPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return kDescriptionFileUnreadable;
+  DataFileReader reader;
+  LastRead = reader.Open(DescriptionsPath, kShareForReading);
+  if (LastRead.state == kDataFileMissing) return kDescriptionFileMissing;
+  if (LastRead.state == kDataFileUnreadable) return kDescriptionFileUnreadable;
   size_t size = 0;
-  unsigned char* bytes = ReadWholeFile(file, &size);
-  CloseHandle(file);
+  unsigned char* bytes = ReadWholeFile(reader, &size, &LastRead);
   if (bytes == NULL) return kDescriptionFileUnreadable;
 
   DescriptionSection sections[kDescriptionKindCount];
@@ -85,6 +85,7 @@ DescriptionFileState LoadDescriptionFile() {
   // the rest of the file.
   if (!loaded) {
     ReleaseDescriptionLists();
+    LastRead = DataFileRead{kDataFileUnreadable, ERROR_NOT_ENOUGH_MEMORY};
     return kDescriptionFileUnreadable;
   }
   return whole ? kDescriptionFileWhole : kDescriptionFileDamaged;
@@ -98,14 +99,6 @@ int LoadDescriptionLists() {
       return -1;
     default:
       return 1;
-  }
-}
-
-void AddDescriptionTexts(HWND control, UINT addMessage, int kind) {
-  for (int32_t i = 0; i < DescriptionLists[kind].count; ++i) {
-    char text[kDescriptionSize];
-    CopyDescription(text, DescriptionAt(kind, i));
-    SendMessageA(control, addMessage, 0, reinterpret_cast<LPARAM>(text));
   }
 }
 
@@ -134,35 +127,23 @@ void RestoreLoadedLists(const DescriptionListsCopy& copy) {
   }
 }
 
-int FillMainCombos(HWND window, const DescriptionListsCopy* whenUnreadable) {
-  static const int kBoxes[kDescriptionKindCount] = {IDC_MAIN_TASK, IDC_MAIN_PROJECT,
-                                                    IDC_MAIN_CLASSIFICATION};
-  if (LoadDescriptionLists() == -1 && whenUnreadable != nullptr) RestoreLoadedLists(*whenUnreadable);
-  for (int kind = 0; kind < kDescriptionKindCount; ++kind) {
-    SendDlgItemMessageA(window, kBoxes[kind], CB_RESETCONTENT, 0, 0);
-    AddDescriptionTexts(GetDlgItem(window, kBoxes[kind]), CB_ADDSTRING, kind);
-  }
-  ReleaseDescriptionLists();
-  return 1;
-}
-
 // A file that cannot be read, or was read only in part, is never rewritten:
 // writing back what was loaded would drop the lists it could not give. The
 // rewrite replaces the file in one step, so a failed one (file held open, disk
-// full, folder gone) leaves the old lists exactly as they were, and the boxes
-// keep what the user typed.
-void MergeRecordDescriptions(HWND window, TimeRecord record) {
-  if (!MayRewriteFrom(LoadDescriptionFile())) {
-    ReleaseDescriptionLists();
-    return;
+// full, folder gone) leaves the old lists exactly as they were.
+bool WriteMergedDescriptions(const TimeRecord& record) {
+  DescriptionFileState state = LoadDescriptionFile();
+  bool written = false;
+  if (MayRewriteFrom(state)) {
+    DescriptionListView views[kDescriptionKindCount];
+    LoadedViews(views);
+    DescriptionMerge merge;
+    PlanDescriptionMerge(views, record, merge);
+    written = MergeAddsAny(merge) &&
+              RewriteDataFileBuilt(DescriptionsPath, LastRead, MergedFileSize(merge),
+                                   [&merge](unsigned char* out) { BuildMergedFile(merge, out); })
+                  .written;
   }
-  DescriptionListView views[kDescriptionKindCount];
-  LoadedViews(views);
-  DescriptionMerge merge;
-  PlanDescriptionMerge(views, record, merge);
-  bool written = MergeAddsAny(merge) &&
-                 ReplaceFileWithBuilt(DescriptionsPath, MergedFileSize(merge),
-                                      [&merge](unsigned char* out) { BuildMergedFile(merge, out); });
   ReleaseDescriptionLists();
-  if (written) FillMainCombos(window);
+  return written;
 }

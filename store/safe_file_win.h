@@ -2,8 +2,6 @@
 #pragma once
 #include <windows.h>
 #include <stddef.h>
-#include <stdint.h>
-#include <stdlib.h>
 
 struct FilePiece {
   const void* data;
@@ -13,21 +11,18 @@ struct FilePiece {
 // True only when every byte asked for was written.
 bool WriteAll(HANDLE file, const void* data, DWORD size);
 
-// Writes the pieces to "<path>.new" (removing one an interrupted rewrite left),
-// flushes it and moves it over `path` in one step. On any failure `path` is
-// exactly as before and the new file is gone; no other file is touched.
+// Writes the pieces to "<path>.hourwright-new" (removing one an interrupted
+// rewrite left), flushes it and moves it over `path` in one step; with
+// `replace` false the move fails when `path` is there. On any failure `path`
+// is exactly as before, the new file is gone, no other file is touched and
+// GetLastError says why. A `hook` is called between the flushed new content
+// and the move (false stops the move), and once more with whether it was made.
+struct PlaceHook {
+  bool (*before)(const char* path, const FilePiece* pieces, size_t count);
+  void (*after)(bool placed);
+};
+bool PlaceFileContents(const char* path, const FilePiece* pieces, size_t count, bool replace,
+                       const PlaceHook* hook = NULL);
+// Replacing whatever is there: for files other than a time sheet or a
+// descriptions file, which go through RewriteDataFile.
 bool ReplaceFileContents(const char* path, const FilePiece* pieces, size_t count);
-
-// The same with content that `build` writes into a buffer of `size` bytes;
-// false too when that buffer cannot be had.
-template <typename Build>
-bool ReplaceFileWithBuilt(const char* path, uint64_t size, Build build) {
-  if (size > 0x7FFFFFFF) return false;
-  unsigned char* bytes = static_cast<unsigned char*>(malloc(static_cast<size_t>(size)));
-  if (bytes == NULL) return false;
-  build(bytes);
-  FilePiece piece = {bytes, static_cast<DWORD>(size)};
-  bool written = ReplaceFileContents(path, &piece, 1);
-  free(bytes);
-  return written;
-}

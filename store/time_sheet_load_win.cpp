@@ -5,48 +5,53 @@
 
 TimeSheetBuffer TimeSheet = {-1, NULL, NULL};
 
+// What the latest load found, for the rewrites planned from it.
+static DataFileRead LastRead = {kDataFileMissing, 0};
+
+DataFileRead LastTimeSheetRead() { return LastRead; }
+
 void ReleaseTimeSheet() {
   FreeLockedBlock(&TimeSheet.memory);
   TimeSheet.records = NULL;
   TimeSheet.count = -1;
 }
 
-int LoadTimeSheet() {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(TimeSheetPath, &found);
-  if (search == INVALID_HANDLE_VALUE || search == NULL) {
-    ReleaseTimeSheet();
-    return 0;
-  }
-  FindClose(search);
+static DataFileRead Load() {
   ReleaseTimeSheet();
-
-  HANDLE file = CreateFileA(TimeSheetPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return -1;
-
-  // The format stops below 4 GiB: taking the low 32 bits of a larger size
-  // would load part of the file and let the next rewrite cut the rest.
-  if (found.nFileSizeHigh != 0) {
-    CloseHandle(file);
-    return -1;
-  }
-  DWORD size = found.nFileSizeLow;
-  int result = 1;
+  DataFileReader reader;
+  DataFileRead read = reader.Open(TimeSheetPath, kShareForReading);
+  if (read.state != kDataFileRead) return read;
+  // The size fits 32 bits: the reader refuses anything larger.
+  DWORD size = static_cast<DWORD>(reader.Size());
   if (size != 0) {
     HGLOBAL memory = NULL;
     void* block = LockNewBlock(size, &memory);
-    DWORD read = 0;
+    if (block == NULL) return DataFileRead{kDataFileUnreadable, ERROR_NOT_ENOUGH_MEMORY};
     // A short read would hand zero-filled records to the next rewrite.
-    if (block == NULL || !ReadFile(file, block, size, &read, NULL) || read != size) {
+    if (reader.Read(block, size) != size) {
       FreeLockedBlock(&memory);
-      result = -1;
-    } else {
-      TimeSheet.memory = memory;
-      TimeSheet.records = static_cast<TimeRecord*>(block);
+      read = reader.Outcome();
+      return read.state == kDataFileRead ? DataFileRead{kDataFileUnreadable, ERROR_HANDLE_EOF} : read;
     }
+    TimeSheet.memory = memory;
+    TimeSheet.records = static_cast<TimeRecord*>(block);
   }
-  if (result == 1) TimeSheet.count = static_cast<int32_t>(size >> 8);
-  CloseHandle(file);
-  return result;
+  TimeSheet.count = static_cast<int32_t>(size >> 8);
+  return read;
+}
+
+DataFileRead ReadTimeSheet() {
+  LastRead = Load();
+  return LastRead;
+}
+
+int LoadTimeSheet() {
+  switch (ReadTimeSheet().state) {
+    case kDataFileRead:
+      return 1;
+    case kDataFileMissing:
+      return 0;
+    default:
+      return -1;
+  }
 }

@@ -3,24 +3,25 @@
 #include <stdlib.h>
 
 #include "store/current_task.h"
+#include "store/data_file_rewrite.h"
 #include "store/description_text.h"
-#include "store/file_selection.h"
 #include "store/paths.h"
-#include "store/safe_file_win.h"
 #include "store/time_sheet_append.h"
 #include "store/time_sheet_rules.h"
 
-// Every rewrite below goes through ReplaceFileContents: the new content is
+// Every rewrite below goes through RewriteDataFile: the new content is
 // complete and flushed in a file of its own before it takes the old one's
 // place, so a full disk or a crash leaves the old records as they were.
 
 static DWORD BytesOf(int32_t records) { return static_cast<DWORD>(records) * kRecordSize; }
 
-// A rewrite from a sheet that is not loaded would replace an existing file
-// with nothing (after a load that failed, say); only a missing file may be
-// created that way.
-static bool MayRewriteFromLoaded() {
-  return TimeSheet.count >= 0 || GetFileAttributesA(TimeSheetPath) == INVALID_FILE_ATTRIBUTES;
+// The read the loaded sheet was planned from. A sheet that is not loaded
+// after a failed read may not be rewritten at all; otherwise only a missing
+// file may be made from nothing, never one that is there.
+static DataFileRead LoadedFrom() {
+  if (TimeSheet.count >= 0) return DataFileRead{kDataFileRead, 0};
+  DataFileRead last = LastTimeSheetRead();
+  return last.state == kDataFileUnreadable ? last : DataFileRead{kDataFileMissing, 0};
 }
 
 static int32_t LoadedCount() { return TimeSheet.count > 0 ? TimeSheet.count : 0; }
@@ -29,14 +30,22 @@ static int32_t LoadedCount() { return TimeSheet.count > 0 ? TimeSheet.count : 0;
 // the program writes has nothing after them.
 static void CleanLoadedRecords() { ClearTextTails(TimeSheet.records, LoadedCount()); }
 
-static int Rewrite(const FilePiece* pieces, size_t count) {
-  if (!ReplaceFileContents(TimeSheetPath, pieces, count)) return 0;
+static int RewriteFrom(const DataFileRead& plannedFrom, const FilePiece* pieces, size_t count) {
+  RewriteResult result = RewriteDataFile(TimeSheetPath, plannedFrom, pieces, count);
+  if (!result.written) {
+    SetLastError(result.error);
+    return 0;
+  }
   ReleaseTimeSheet();
   return 1;
 }
 
-int SaveTimeSheet(HWND owner, int mode) {
-  if (TimeSheetPath[0] == '\0' && ChooseTimeSheetToSave(owner) == 0) return 0;
+static int Rewrite(const FilePiece* pieces, size_t count) {
+  return RewriteFrom(LoadedFrom(), pieces, count);
+}
+
+int SaveTimeSheet(int mode) {
+  if (TimeSheetPath[0] == '\0') return 0;
   if (mode == kSaveAppend) {
     // What a reload would do first; the sheet is not needed for the tail write.
     ReleaseTimeSheet();
@@ -44,7 +53,6 @@ int SaveTimeSheet(HWND owner, int mode) {
     ClearTextTails(written);
     return AppendRecordInPlace(TimeSheetPath, written) ? 1 : 0;
   }
-  if (!MayRewriteFromLoaded()) return 0;
   CleanLoadedRecords();
   int32_t kept = RecordsWrittenBack(TimeSheet.records, TimeSheet.count);
   FilePiece piece = {TimeSheet.records, BytesOf(kept)};
@@ -53,7 +61,6 @@ int SaveTimeSheet(HWND owner, int mode) {
 
 // The whole loaded sheet, a trailing open record included.
 int SaveEditedKeepingTask() {
-  if (!MayRewriteFromLoaded()) return 0;
   CleanLoadedRecords();
   FilePiece all = {TimeSheet.records, BytesOf(LoadedCount())};
   return Rewrite(&all, 1);
@@ -70,18 +77,15 @@ static int InsertRecordAt(TimeRecord record, int32_t at) {
 }
 
 int InsertRecordByStart(TimeRecord record) {
-  if (!MayRewriteFromLoaded()) return 0;
   return InsertRecordAt(record, InsertPosition(TimeSheet.records, LoadedCount(), record.startSeconds));
 }
 
 int InsertRecordBeforeTask(TimeRecord record) {
-  if (!MayRewriteFromLoaded()) return 0;
   return InsertRecordAt(
       record, InsertPositionBeforeTask(TimeSheet.records, LoadedCount(), record.startSeconds));
 }
 
 int DeleteRecordAt(int32_t index) {
-  if (!MayRewriteFromLoaded()) return 0;
   CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
@@ -95,7 +99,6 @@ int DeleteRecordAt(int32_t index) {
 }
 
 static int KeepFrom(int64_t cutoff, bool keepTask) {
-  if (!MayRewriteFromLoaded()) return 0;
   CleanLoadedRecords();
   const TimeRecord* records = TimeSheet.records;
   int32_t count = LoadedCount();
@@ -121,14 +124,20 @@ int KeepRecordsFrom(int64_t cutoff) { return KeepFrom(cutoff, false); }
 
 int KeepRecordsFromKeepingTask(int64_t cutoff) { return KeepFrom(cutoff, true); }
 
+// Planned from its own read: a sheet that cannot be read is left alone, and
+// one that was missing is made with the two records.
 int SaveTaskSplit(const TimeRecord& ended, const TimeRecord& restarted) {
-  if (LoadTimeSheet() < 0) return 0;  // a missing file is made with the two records
+  DataFileRead read = ReadTimeSheet();
+  if (read.state == kDataFileUnreadable) {
+    SetLastError(read.error);
+    return 0;
+  }
   CleanLoadedRecords();
   TimeRecord tail[2] = {ended, restarted};
   ClearTextTails(tail, 2);
   int32_t kept = RecordsWrittenBack(TimeSheet.records, TimeSheet.count);
   FilePiece pieces[2] = {{TimeSheet.records, BytesOf(kept)}, {tail, BytesOf(2)}};
-  int written = Rewrite(pieces, 2);
+  int written = RewriteFrom(read, pieces, 2);
   if (!written) ReleaseTimeSheet();
   return written;
 }

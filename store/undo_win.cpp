@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "store/current_task.h"
+#include "store/data_file_rewrite.h"
 #include "store/mapped_file_win.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"
@@ -81,7 +82,7 @@ static UndoResult Turn(bool redo) {
   history.done = redo ? static_cast<size_t>(index) + 1 : static_cast<size_t>(index);
   WriteHistoryWithNextRewrite(history, former);
   FilePiece piece = {bytes.data(), static_cast<DWORD>(bytes.size())};
-  bool written = bytes.size() <= 0x7FFFFFFF && ReplaceFileContents(path, &piece, 1);
+  bool written = bytes.size() <= 0x7FFFFFFF && RewriteDataFile(path, kReplacesWhatever, &piece, 1).written;
   DropWaitingHistory();
   if (!written) {
     result.outcome = kUndoUnwritten;

@@ -158,7 +158,7 @@ TEST(StorageCrashKill, KilledWriterLeavesWholeLoadableFiles) {
   int leftOver = 0;
   for (size_t start = 0, end; (end = names.find(';', start)) != std::string::npos; start = end + 1) {
     std::string name = names.substr(start, end - start);
-    if (name == "sheet.tim.new" || name == "sheet.des.new") ++leftOver;
+    if (name == "sheet.tim.hourwright-new" || name == "sheet.des.hourwright-new") ++leftOver;
     else EXPECT_TRUE(name == "sheet.tim" || name == "sheet.des") << "left: " << name;
   }
   printf("crash-kill detail: %lld sheet generations, %d descriptions merges, %d files left with a list add, "

@@ -41,7 +41,7 @@ class StorageDescriptionLists : public ::testing::Test {
     snprintf(DescriptionsPath, sizeof DescriptionsPath, "%s", path.c_str());
   }
   void Merge(const char* task, const char* project, const char* classification) {
-    MergeRecordDescriptions(NULL, MakeRecord(task, project, classification, 100, 0));
+    WriteMergedDescriptions(MakeRecord(task, project, classification, 100, 0));
   }
   TempFolder folder_;
   std::string path_;

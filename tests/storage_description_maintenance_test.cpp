@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/lists_outcome.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
 #include "store/description_maintenance.h"
@@ -67,16 +68,16 @@ const std::string kLists = Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}
 // One operation of the editor, as each failure test meets it.
 struct Operation {
   const char* name;
-  std::function<void()> run;
+  std::function<DescriptionListsOutcome()> run;
 };
 
 const std::vector<Operation>& Operations() {
   static const std::vector<Operation> operations = {
-      {"add", [] { AddOrReplaceDescription(kTaskList, "Testing"); }},
-      {"replace", [] { AddOrReplaceDescription(kProjectList, "Gamma", "Alpha"); }},
-      {"remove", [] { RemoveDescription(kTaskList, "Review"); }},
-      {"rebuild", [] { RebuildDescriptionLists(false); }},
-      {"rebuild keeping", [] { RebuildDescriptionLists(true); }},
+      {"add", [] { return AddOrReplaceDescription(kTaskList, "Testing"); }},
+      {"replace", [] { return AddOrReplaceDescription(kProjectList, "Gamma", "Alpha"); }},
+      {"remove", [] { return RemoveDescription(kTaskList, "Review"); }},
+      {"rebuild", [] { return RebuildDescriptionLists(false); }},
+      {"rebuild keeping", [] { return RebuildDescriptionLists(true); }},
   };
   return operations;
 }
@@ -101,10 +102,10 @@ class StorageDescriptionMaintenance : public testing::Test {
   }
   void Records(const std::vector<TimeRecord>& records) { WriteBytes(TimeSheetPath, Sheet(records)); }
   // Runs `operation`; exactly these error boxes must come up, in order.
-  static void Expect(const Strings& messages, const std::function<void()>& operation) {
+  static void Expect(const Strings& messages, const std::function<DescriptionListsOutcome()>& operation) {
     ScriptedUser user;
     for (const std::string& message : messages) user.AnswerBox("Hourwright", message, IDOK, BoxIcon::kError);
-    operation();
+    ShowListsOutcome(operation());
     user.RunUntilDone();
   }
   std::string Bytes() const { return ReadBytes(path_); }
@@ -119,43 +120,43 @@ TEST_F(StorageDescriptionMaintenance, AddAndReplaceWriteTheseBytes) {
   struct Case {
     const char* name;
     std::string before;  // "-" for no file
-    std::function<void()> run;
+    std::function<DescriptionListsOutcome()> run;
     Strings messages;
     std::string after;
   } cases[] = {
-      {"duplicate in other case refused", kLists, [] { AddOrReplaceDescription(kTaskList, "REVIEW"); },
+      {"duplicate in other case refused", kLists, [] { return AddOrReplaceDescription(kTaskList, "REVIEW"); },
        {"REVIEW\n already found in Task list"}, kLists},
-      {"add to a missing file", "-", [] { AddOrReplaceDescription(kTaskList, "Design"); }, {},
+      {"add to a missing file", "-", [] { return AddOrReplaceDescription(kTaskList, "Design"); }, {},
        Texts({"Design"}) + Count(-1) + Count(-1)},
       {"replace by itself refused", kLists,
-       [] { AddOrReplaceDescription(kProjectList, "alpha", "Alpha"); },
+       [] { return AddOrReplaceDescription(kProjectList, "alpha", "Alpha"); },
        {"alpha\n already found in Project list"}, kLists},
       {"replace moves to the end", kLists,
-       [] { AddOrReplaceDescription(kProjectList, "Gamma", "Alpha"); }, {},
+       [] { return AddOrReplaceDescription(kProjectList, "Gamma", "Alpha"); }, {},
        Texts({"Design", "Review"}) + Texts({"Beta", "Gamma"}) + Texts({"Billable"})},
-      {"empty text accepted", kLists, [] { AddOrReplaceDescription(kClassificationList, ""); }, {},
+      {"empty text accepted", kLists, [] { return AddOrReplaceDescription(kClassificationList, ""); }, {},
        Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", ""})},
       {"empty text refused the second time",
        Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", ""}),
-       [] { AddOrReplaceDescription(kClassificationList, ""); },
+       [] { return AddOrReplaceDescription(kClassificationList, ""); },
        {"\n already found in Classification list"},
        Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", ""})},
       {"other lists keep -1 and 0", Count(-1) + Count(0) + Texts({"Billable"}),
-       [] { AddOrReplaceDescription(kClassificationList, "Admin"); }, {},
+       [] { return AddOrReplaceDescription(kClassificationList, "Admin"); }, {},
        Count(-1) + Count(0) + Texts({"Billable", "Admin"})},
-      {"no such kind", kLists, [] { AddOrReplaceDescription(3, "Design"); }, {}, kLists},
-      {"no such kind below", kLists, [] { AddOrReplaceDescription(-1, "Design"); }, {}, kLists},
+      {"no such kind", kLists, [] { return AddOrReplaceDescription(3, "Design"); }, {}, kLists},
+      {"no such kind below", kLists, [] { return AddOrReplaceDescription(-1, "Design"); }, {}, kLists},
       {"replace of a text gone appends", kLists,
-       [] { AddOrReplaceDescription(kProjectList, "Gamma", "Omega"); }, {},
+       [] { return AddOrReplaceDescription(kProjectList, "Gamma", "Omega"); }, {},
        Texts({"Design", "Review"}) + Texts({"Alpha", "Beta", "Gamma"}) + Texts({"Billable"})},
       {"replace into an absent list", Count(-1) + Count(-1) + Texts({"C"}),
-       [] { AddOrReplaceDescription(kTaskList, "New", "Old"); }, {},
+       [] { return AddOrReplaceDescription(kTaskList, "New", "Old"); }, {},
        Texts({"New"}) + Count(-1) + Texts({"C"})},
       // Bytes after the third list are no damage; the next rewrite drops them.
-      {"bytes after the lists", kLists + "junk", [] { AddOrReplaceDescription(kTaskList, "X"); }, {},
+      {"bytes after the lists", kLists + "junk", [] { return AddOrReplaceDescription(kTaskList, "X"); }, {},
        Texts({"Design", "Review", "X"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable"})},
       {"new text cut to 63", kLists,
-       [] { AddOrReplaceDescription(kClassificationList, std::string(70, 'x').c_str()); }, {},
+       [] { return AddOrReplaceDescription(kClassificationList, std::string(70, 'x').c_str()); }, {},
        Texts({"Design", "Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable", std::string(63, 'x')})},
   };
   for (const Case& c : cases) {
@@ -169,7 +170,7 @@ TEST_F(StorageDescriptionMaintenance, AddAndReplaceWriteTheseBytes) {
 }
 
 TEST_F(StorageDescriptionMaintenance, AddToAMissingFileGives76Bytes) {
-  Expect({}, [] { AddOrReplaceDescription(kProjectList, "Alpha"); });
+  Expect({}, [] { return AddOrReplaceDescription(kProjectList, "Alpha"); });
   EXPECT_EQ(Bytes(), Count(-1) + Texts({"Alpha"}) + Count(-1));
   EXPECT_EQ(Bytes().size(), 76u);
 }
@@ -177,19 +178,19 @@ TEST_F(StorageDescriptionMaintenance, AddToAMissingFileGives76Bytes) {
 TEST_F(StorageDescriptionMaintenance, RemoveWritesOnlyWhenTheTextIsThere) {
   WriteBytes(path_, kLists);
   Age(path_);
-  Expect({}, [] { RemoveDescription(kTaskList, "Testing"); });
-  Expect({}, [] { RemoveDescription(3, "Design"); });
+  Expect({}, [] { return RemoveDescription(kTaskList, "Testing"); });
+  Expect({}, [] { return RemoveDescription(3, "Design"); });
   EXPECT_EQ(Bytes(), kLists);
   EXPECT_TRUE(Aged(path_)) << "a remove that found nothing rewrote the file";
 
-  Expect({}, [] { RemoveDescription(kTaskList, "design"); });
+  Expect({}, [] { return RemoveDescription(kTaskList, "design"); });
   EXPECT_EQ(Bytes(), Texts({"Review"}) + Texts({"Alpha", "Beta"}) + Texts({"Billable"}));
-  Expect({}, [] { RemoveDescription(kClassificationList, "BILLABLE"); });
+  Expect({}, [] { return RemoveDescription(kClassificationList, "BILLABLE"); });
   EXPECT_EQ(Bytes(), Texts({"Review"}) + Texts({"Alpha", "Beta"}) + Count(0));
   // Entries that differ only in case (no writer makes them) all go.
   WriteBytes(path_, Count(-1) + Texts({"x", "Y", "X"}) + Count(0));
-  Expect({}, [] { RemoveDescription(kProjectList, "x"); });
-  Expect({}, [] { RemoveDescription(kTaskList, "x"); });
+  Expect({}, [] { return RemoveDescription(kProjectList, "x"); });
+  Expect({}, [] { return RemoveDescription(kTaskList, "x"); });
   EXPECT_EQ(Bytes(), Count(-1) + Texts({"Y"}) + Count(0));
   EXPECT_EQ(FolderListing(folder_.Path()), "hours.des;");
 }
@@ -198,11 +199,11 @@ TEST_F(StorageDescriptionMaintenance, RebuildTakesEveryRecordInOrder) {
   WriteBytes(path_, kLists);
   Records({MakeRecord("A", "P", "C", 100, 160), MakeRecord("B", "p", "C", 200, 260),
            MakeRecord("a", "Q", "c", 300, 0)});  // the open record counts too
-  Expect({}, [] { RebuildDescriptionLists(false); });
+  Expect({}, [] { return RebuildDescriptionLists(false); });
   EXPECT_EQ(Bytes(), Texts({"A", "B"}) + Texts({"P", "Q"}) + Texts({"C"}));
 
   WriteBytes(path_, kLists);
-  Expect({}, [] { RebuildDescriptionLists(true); });
+  Expect({}, [] { return RebuildDescriptionLists(true); });
   EXPECT_EQ(Bytes(), Texts({"Design", "Review", "A", "B"}) + Texts({"Alpha", "Beta", "P", "Q"}) +
                          Texts({"Billable", "C"}));
   EXPECT_EQ(FolderListing(folder_.Path()), "hours.des;hours.tim;");
@@ -226,7 +227,7 @@ TEST_F(StorageDescriptionMaintenance, RebuildWithNothingNewOrNoRecordsLeavesTheF
     if (c.sheet != "-") WriteBytes(TimeSheetPath, c.sheet);
     WriteBytes(path_, kLists);
     Age(path_);
-    Expect({}, [&c] { RebuildDescriptionLists(c.keep); });
+    Expect({}, [&c] { return RebuildDescriptionLists(c.keep); });
     EXPECT_EQ(Bytes(), kLists);
     EXPECT_TRUE(Aged(path_));
   }
@@ -234,7 +235,7 @@ TEST_F(StorageDescriptionMaintenance, RebuildWithNothingNewOrNoRecordsLeavesTheF
   Records({MakeRecord("New", "New", "New", 100, 160)});
   HeldFile held(TimeSheetPath);
   ASSERT_TRUE(held.Held());
-  Expect({std::string("Unable To Read Time Sheet ") + TimeSheetPath}, [] { RebuildDescriptionLists(false); });
+  Expect({std::string("Unable To Read Time Sheet ") + TimeSheetPath}, [] { return RebuildDescriptionLists(false); });
   EXPECT_EQ(Bytes(), kLists);
 }
 
@@ -279,14 +280,14 @@ TEST_F(StorageDescriptionMaintenance, DamagedFileIsNeverRewrittenFromWhatWasRead
   // What could be read still refuses a duplicate with its own message.
   std::string cut = Texts({"Design"}) + Count(0x7FFFFFFF) + Texts({"Web"});
   WriteBytes(path_, cut);
-  Expect({"DESIGN\n already found in Task list"}, [] { AddOrReplaceDescription(kTaskList, "DESIGN"); });
+  Expect({"DESIGN\n already found in Task list"}, [] { return AddOrReplaceDescription(kTaskList, "DESIGN"); });
   EXPECT_EQ(Bytes(), cut);
   // The merge at a task's start writes nothing either.
   WriteBytes(path_, kDamaged);
-  MergeRecordDescriptions(NULL, MakeRecord("New task", "New project", "New class", 100, 0));
+  WriteMergedDescriptions(MakeRecord("New task", "New project", "New class", 100, 0));
   EXPECT_EQ(Bytes(), kDamaged);
   // Rebuilding without keeping does not read the file: it is how it is repaired.
-  Expect({}, [] { RebuildDescriptionLists(false); });
+  Expect({}, [] { return RebuildDescriptionLists(false); });
   EXPECT_EQ(Bytes(), Texts({"New task"}) + Texts({"New project"}) + Texts({"New class"}));
 }
 
@@ -375,7 +376,7 @@ TEST_F(StorageDescriptionMaintenance, RebuildCutShortByAFullDiskKeepsWhatEarlier
     PressButton(box, IDOK);
     return true;
   });
-  RebuildDescriptionLists(false);
+  ShowListsOutcome(RebuildDescriptionLists(false));
   user.RunUntilDone();
   std::string after = Bytes();
   disk.Empty();

@@ -8,7 +8,7 @@
 
 #include "export/export_text.h"
 #include "export/export_writers.h"
-#include "export/record_stream_win.h"
+#include "store/data_file_read_win.h"
 #include "store/paths.h"
 #include "tests/clipboard_text.h"
 #include "tests/export_test_records.h"

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "editors/lists_outcome.h"
 #include "export/export_writers.h"
 #include "store/current_task.h"
 #include "store/description_lists.h"
@@ -68,14 +69,14 @@ void OpenLastRecord() {
 
 const Writer kWriters[] = {
     {"append", kSheet, false, 0, "", "",
-     [] { CurrentRecord = Open(400); return SaveTimeSheet(NULL, kSaveAppend); },
+     [] { CurrentRecord = Open(400); return SaveTimeSheet(kSaveAppend); },
      [] { return kOriginalSheet + Bytes({Open(400)}); }},
     {"away split", kSheet, false, 0, "", "", [] { return SaveTaskSplit(Closed(400), Open(500)); },
      [] { return kOriginalSheet + Bytes({Closed(400), Open(500)}); }},
     {"as-edited save", kSheet, true, 0, "", "",
      [] {
        if (TimeSheet.count > 1) TimeSheet.records[1] = Closed(222);
-       return SaveTimeSheet(NULL, kSaveAsEdited);
+       return SaveTimeSheet(kSaveAsEdited);
      },
      [] { return Bytes({Closed(100), Closed(222), Closed(300)}); }},
     {"insert", kSheet, true, 0, "", "",
@@ -96,23 +97,26 @@ const Writer kWriters[] = {
      [] { OpenLastRecord(); return KeepRecordsFromKeepingTask(350); },
      [] { return Bytes({Open(300)}); }},
     {"list add", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
-     [] { AddOrReplaceDescription(kTaskList, "beta"); return ListsHold(kListsAdded); },
+     [] { ShowListsOutcome(AddOrReplaceDescription(kTaskList, "beta")); return ListsHold(kListsAdded); },
      [] { return kListsAdded; }},
     {"list replace", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
-     [] { AddOrReplaceDescription(kClassificationList, "fixed", "billable"); return ListsHold(kListsReplaced); },
+     [] {
+       ShowListsOutcome(AddOrReplaceDescription(kClassificationList, "fixed", "billable"));
+       return ListsHold(kListsReplaced);
+     },
      [] { return kListsReplaced; }},
     {"list remove", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
-     [] { RemoveDescription(kProjectList, "ACME"); return ListsHold(kListsRemoved); },
+     [] { ShowListsOutcome(RemoveDescription(kProjectList, "ACME")); return ListsHold(kListsRemoved); },
      [] { return kListsRemoved; }, true},
     {"list rebuild", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
-     [] { RebuildDescriptionLists(false); return ListsHold(kListsRebuilt); },
+     [] { ShowListsOutcome(RebuildDescriptionLists(false)); return ListsHold(kListsRebuilt); },
      [] { return kListsRebuilt; }},
     {"list rebuild keeping entries", kDescriptions, false, 0, kListsUnwritten, kListsUnwritten,
-     [] { RebuildDescriptionLists(true); return ListsHold(kListsRebuiltKeeping); },
+     [] { ShowListsOutcome(RebuildDescriptionLists(true)); return ListsHold(kListsRebuiltKeeping); },
      [] { return kListsRebuiltKeeping; }},
     {"descriptions merge", kDescriptions, false, 0, "", "",
      [] {
-       MergeRecordDescriptions(NULL, kNewRecord);
+       WriteMergedDescriptions(kNewRecord);
        return LoadDescriptionLists() == 1 && DescriptionLists[kTaskList].count == 2 ? 1 : 0;
      },
      [] { return DescriptionFile({{"alpha", "beta"}, {"acme"}, {"billable"}}); }},
@@ -269,7 +273,7 @@ TEST_P(StorageFaultInjection, ResultMessageAndOriginalBytes) {
       EXPECT_TRUE(after == writer.written()) << after.size() << " bytes";
       EXPECT_EQ(FolderListing(dir).find_first_of("~"), std::string::npos) << "a temporary file was left";
       EXPECT_EQ(FolderListing(dir).find("hwr"), std::string::npos) << "a temporary file was left";
-      EXPECT_EQ(FolderListing(dir).find(".new;"), std::string::npos) << "a temporary file was left";
+      EXPECT_EQ(FolderListing(dir).find("-new;"), std::string::npos) << "a temporary file was left";
       break;
     case kLeavesOriginal:
       EXPECT_TRUE(after == original) << "changed: " << after.size() << " bytes";

@@ -82,7 +82,7 @@ TEST_F(StorageHostileFiles, LoadExportAndRewriteWithoutHarm) {
     // An as-edited rewrite keeps every whole record but a trailing open one.
     ASSERT_EQ(LoadTimeSheet(), 1);
     bool lastOpen = count > 0 && TimeSheet.records[count - 1].stopSeconds == 0;
-    ASSERT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 1);
+    ASSERT_EQ(SaveTimeSheet(kSaveAsEdited), 1);
     EXPECT_EQ(ReadBytes(Sheet()), sheet.bytes.substr(0, static_cast<size_t>(count - (lastOpen ? 1 : 0)) * 256));
   }
 }
@@ -103,8 +103,8 @@ TEST_F(StorageHostileFiles, SheetOfFourGibibytesIsRefused) {
     EXPECT_EQ(LoadTimeSheet(), -1) << size;
     EXPECT_EQ(TimeSheet.count, -1);
     CurrentRecord = Open(500);
-    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
-    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 0);
+    EXPECT_EQ(SaveTimeSheet(kSaveAppend), 0);
+    EXPECT_EQ(SaveTimeSheet(kSaveAsEdited), 0);
     InsertRecordByStart(Closed(50));
     DeleteRecordAt(0);
     EXPECT_EQ(KeepRecordsFrom(0), 0);

@@ -17,7 +17,7 @@ struct Rewrite {
   int (*run)();
 };
 const Rewrite kRewrites[] = {
-    {"as-edited save", [] { return SaveTimeSheet(NULL, kSaveAsEdited); }},
+    {"as-edited save", [] { return SaveTimeSheet(kSaveAsEdited); }},
     {"insert", [] { return InsertRecordByStart(Closed(50, "new")); }},
     {"delete", [] { return DeleteRecordAt(0); }},
     {"keep from", [] { return KeepRecordsFrom(150); }},
@@ -70,7 +70,7 @@ TEST_F(StorageTimeSheetHeldFile, AppendWritesNothing) {
   {
     HeldFile held(Sheet());
     ASSERT_TRUE(held.Held());
-    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+    EXPECT_EQ(SaveTimeSheet(kSaveAppend), 0);
   }
   EXPECT_EQ(ReadBytes(Sheet()), kSheet);
   EXPECT_EQ(Listing(), "sheet.tim;");
@@ -105,7 +105,7 @@ TEST_F(StorageTimeSheetHeldFile, BriefReaderDelaysARewriteAndALastingOneFailsIt)
     HANDLE thread = CreateThread(NULL, 0, CloseAfterDelay, &release, 0, NULL);
     ASSERT_NE(thread, nullptr);
     TimeSheet.records[0].startSeconds = 150;
-    int result = SaveTimeSheet(NULL, kSaveAsEdited);
+    int result = SaveTimeSheet(kSaveAsEdited);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     bool brief = holdMs < 450;
@@ -120,7 +120,7 @@ TEST_F(StorageTimeSheetHeldFile, BriefReaderDelaysARewriteAndALastingOneFailsIt)
 TEST_F(StorageTimeSheetMissingFolder, AppendCreatesNothing) {
   NameSheet(folder_.File("gone\\sheet.tim"));
   CurrentRecord = Open(300);
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+  EXPECT_EQ(SaveTimeSheet(kSaveAppend), 0);
   EXPECT_EQ(Listing(), "");
 }
 
@@ -147,7 +147,7 @@ TEST_F(StorageTimeSheetFullDisk, RewriteThatCannotFitASecondCopyLeavesTheOrigina
   ASSERT_EQ(ReadBytes(disk.File("sheet.tim")).size(), sheet.size());
   ASSERT_EQ(LoadTimeSheet(), 1);
   snprintf(TimeSheet.records[0].task, sizeof TimeSheet.records[0].task, "edited");
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 0);
+  EXPECT_EQ(SaveTimeSheet(kSaveAsEdited), 0);
   EXPECT_EQ(ReadBytes(disk.File("sheet.tim")), sheet);
   EXPECT_EQ(SortedListing(disk.Path()), "sheet.tim;");
   EXPECT_EQ(TimeSheet.count, 160);
@@ -174,7 +174,7 @@ TEST_F(StorageTimeSheetFullDisk, AppendThatDoesNotFitLeavesTheFileAsItWas) {
   std::string sheet = PlaceClosedSheet(disk, 16);
   disk.Fill();
   CurrentRecord = Open(300);
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+  EXPECT_EQ(SaveTimeSheet(kSaveAppend), 0);
   EXPECT_EQ(ReadBytes(disk.File("sheet.tim")), sheet);
   EXPECT_EQ(SortedListing(disk.Path()), "filler;sheet.tim;");
 }
@@ -188,7 +188,7 @@ TEST_F(StorageTimeSheetFullDisk, AppendOverAnOpenRecordNeedsNoSpace) {
   WriteBytes(disk.File("sheet.tim"), records + Bytes({Open(300)}));
   disk.Fill();
   CurrentRecord = Closed(300, "open");
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  EXPECT_EQ(SaveTimeSheet(kSaveAppend), 1);
   EXPECT_EQ(ReadBytes(disk.File("sheet.tim")), records + Bytes({Closed(300, "open")}));
 }
 
@@ -198,16 +198,18 @@ TEST_F(StorageTimeSheetFullDisk, AppendToANewSheetThatDoesNotFitLeavesNoFile) {
   disk.Fill();
   NameSheet(disk.File("sheet.tim"));
   CurrentRecord = Open(300);
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 0);
+  EXPECT_EQ(SaveTimeSheet(kSaveAppend), 0);
   EXPECT_FALSE(FileExists(disk.File("sheet.tim")));
   EXPECT_EQ(SortedListing(disk.Path()), "filler;");
 }
 
-// An interrupted rewrite leaves "sheet.tim.new"; the next rewrite of the sheet
-// removes it, or fails when it cannot, and never touches any other file.
+// An interrupted rewrite leaves "sheet.tim.hourwright-new"; the next rewrite
+// of the sheet removes it, or fails when it cannot, and never touches any
+// other file: a user's own "sheet.tim.new" least of all.
 TEST_F(StorageTimeSheet, ARewriteRemovesOnlyItsOwnLeftover) {
-  const char* others[] = {"sheet.tim.new.new", "sheet.des.new", "other.tim.new", "hwr1A2B.tmp", "sheet~tim"};
-  const std::string leftover = folder_.File("sheet.tim.new");
+  const char* others[] = {"sheet.tim.new", "sheet.tim.hourwright-new.hourwright-new",
+                          "sheet.des.hourwright-new", "other.tim.hourwright-new", "hwr1A2B.tmp", "sheet~tim"};
+  const std::string leftover = folder_.File("sheet.tim.hourwright-new");
   for (int kind : {0, 1, 2}) {  // a file, a file held open, a folder
     SCOPED_TRACE(kind);
     for (const char* name : others) WriteBytes(folder_.File(name), name);
@@ -215,12 +217,12 @@ TEST_F(StorageTimeSheet, ARewriteRemovesOnlyItsOwnLeftover) {
     else WriteBytes(leftover, "half a rewrite");
     std::unique_ptr<HeldFile> held(kind == 1 ? new HeldFile(leftover) : nullptr);
     Load(kSheet);
-    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), kind == 0 ? 1 : 0);
+    EXPECT_EQ(SaveTimeSheet(kSaveAsEdited), kind == 0 ? 1 : 0);
     EXPECT_EQ(ReadBytes(Sheet()), kind == 0 ? Bytes({Closed(100), Closed(200)}) : kSheet);
     held.reset();
     for (const char* name : others) EXPECT_EQ(ReadBytes(folder_.File(name)), name);
     for (const char* name : others) DeleteFileA(folder_.File(name).c_str());
-    EXPECT_EQ(Listing(), kind == 0 ? "sheet.tim;" : "sheet.tim;sheet.tim.new;");
+    EXPECT_EQ(Listing(), kind == 0 ? "sheet.tim;" : "sheet.tim;sheet.tim.hourwright-new;");
     DeleteFileA(leftover.c_str());
     RemoveDirectoryA(leftover.c_str());
   }

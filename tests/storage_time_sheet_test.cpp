@@ -69,7 +69,7 @@ TEST_F(StorageTimeSheetAppend, WritesTheCurrentRecordOverATrailingOpenOneOrAfter
     DeleteFileA(Sheet().c_str());
     if (c.exists) WriteBytes(Sheet(), c.before);
     CurrentRecord = current;
-    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+    EXPECT_EQ(SaveTimeSheet(kSaveAppend), 1);
     EXPECT_EQ(ReadBytes(Sheet()), c.after);
     EXPECT_EQ(TimeSheet.count, -1);
     EXPECT_EQ(Listing(), "sheet.tim;");
@@ -79,17 +79,17 @@ TEST_F(StorageTimeSheetAppend, WritesTheCurrentRecordOverATrailingOpenOneOrAfter
 TEST_F(StorageTimeSheetAppend, StartAndEndOfATaskLeaveOneClosedRecord) {
   WriteBytes(Sheet(), Bytes({Closed(100), Closed(200)}));
   CurrentRecord = Open(300, "now");
-  ASSERT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  ASSERT_EQ(SaveTimeSheet(kSaveAppend), 1);
   EXPECT_EQ(ReadBytes(Sheet()), Bytes({Closed(100), Closed(200), Open(300, "now")}));
   CurrentRecord = Closed(300, "now");
-  ASSERT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  ASSERT_EQ(SaveTimeSheet(kSaveAppend), 1);
   EXPECT_EQ(ReadBytes(Sheet()), Bytes({Closed(100), Closed(200), Closed(300, "now")}));
 }
 
 TEST_F(StorageTimeSheetAppend, ReleasesASheetTheCallerHeld) {
   Load(Bytes({Closed(100)}));
   CurrentRecord = Open(200);
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  EXPECT_EQ(SaveTimeSheet(kSaveAppend), 1);
   EXPECT_EQ(TimeSheet.count, -1);
   EXPECT_EQ(TimeSheet.memory, nullptr);
 }
@@ -111,7 +111,7 @@ TEST_F(StorageTimeSheetAsEdited, DropsOnlyATrailingOpenRecord) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Load(c.before);
-    EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 1);
+    EXPECT_EQ(SaveTimeSheet(kSaveAsEdited), 1);
     EXPECT_EQ(ReadBytes(Sheet()), c.after);
     EXPECT_EQ(TimeSheet.count, -1);
     EXPECT_EQ(Listing(), "sheet.tim;");
@@ -123,7 +123,7 @@ TEST_F(StorageTimeSheetAsEdited, WritesTheEditedBufferKeepingReservedBytes) {
   snprintf(TimeSheet.records[1].task, sizeof TimeSheet.records[1].task, "edited");
   TimeRecord edited = Closed(200);
   snprintf(edited.task, sizeof edited.task, "edited");
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 1);
+  EXPECT_EQ(SaveTimeSheet(kSaveAsEdited), 1);
   EXPECT_EQ(ReadBytes(Sheet()), Bytes({Closed(100), edited}));
 }
 
@@ -171,7 +171,7 @@ TEST_F(StorageTimeSheetInsert, BehindTheOpenTaskWhichThenStaysInsideTheFile) {
   EXPECT_EQ(ReadBytes(Sheet()), Bytes({Closed(100), Open(200, "task"), Closed(300, "new")}));
   // The task ends: the last record is closed, so its closed copy is appended.
   CurrentRecord = Closed(200, "task");
-  ASSERT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  ASSERT_EQ(SaveTimeSheet(kSaveAppend), 1);
   EXPECT_EQ(ReadBytes(Sheet()), Bytes({Closed(100), Open(200, "task"), Closed(300, "new"),
                                        Closed(200, "task")}));
 }
@@ -237,7 +237,7 @@ TEST_F(StorageTimeSheetNotLoaded, RewritesLeaveAnExistingFileAlone) {
   const std::string sheet = Bytes({Closed(100), Closed(200)});
   WriteBytes(Sheet(), sheet);
   ASSERT_EQ(TimeSheet.count, -1);
-  EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 0);
+  EXPECT_EQ(SaveTimeSheet(kSaveAsEdited), 0);
   InsertRecordByStart(Closed(150));
   DeleteRecordAt(0);
   EXPECT_EQ(KeepRecordsFrom(150), 0);
@@ -279,11 +279,11 @@ TEST_F(StorageTimeSheetTextTails, EveryWriteLeavesZerosAfterEachText) {
       {"start of a task", Bytes({Closed(50)}),
        [&] {
          CurrentRecord = dirtyOpen;
-         EXPECT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+         EXPECT_EQ(SaveTimeSheet(kSaveAppend), 1);
        },
        Bytes({Closed(50), cleanOpen})},
       {"as edited", Bytes({dirty, Closed(200)}),
-       [] { EXPECT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 1); }, Bytes({clean, Closed(200)})},
+       [] { EXPECT_EQ(SaveTimeSheet(kSaveAsEdited), 1); }, Bytes({clean, Closed(200)})},
       {"insert", Bytes({Closed(200)}), [&] { InsertRecordByStart(dirty); },
        Bytes({clean, Closed(200)})},
       {"delete", Bytes({dirty, Closed(200)}), [] { DeleteRecordAt(1); }, Bytes({clean})},

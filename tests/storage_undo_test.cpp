@@ -61,7 +61,7 @@ TEST_F(StorageUndo, EveryKindOfChangeIsUndoneAndRedoneToTheByte) {
       {"Edit Record", true, kSheet, [] {
          ASSERT_EQ(LoadTimeSheet(), 1);
          TimeSheet.records[1] = Closed(250, "edited");
-         ASSERT_EQ(SaveTimeSheet(NULL, kSaveAsEdited), 1);
+         ASSERT_EQ(SaveTimeSheet(kSaveAsEdited), 1);
        }},
       {"Add Record", true, kSheet, [] {
          ASSERT_EQ(LoadTimeSheet(), 1);
@@ -164,12 +164,12 @@ TEST_F(StorageUndo, TasksLoggedSinceStayThroughUndoAndRedo) {
   }
   const std::string after = ReadBytes(Sheet());
   CurrentRecord = Open(900, "since");
-  ASSERT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  ASSERT_EQ(SaveTimeSheet(kSaveAppend), 1);
   LoggingActive = true;
   EXPECT_EQ(UndoLastChange().outcome, kUndoMade);
   EXPECT_EQ(ReadBytes(Sheet()), kSheet + RecordBytes(CurrentRecord));
   CurrentRecord.stopSeconds = 960;
-  ASSERT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  ASSERT_EQ(SaveTimeSheet(kSaveAppend), 1);
   LoggingActive = false;
   EXPECT_EQ(RedoLastChange().outcome, kUndoMade);
   EXPECT_EQ(ReadBytes(Sheet()), after + RecordBytes(CurrentRecord));
@@ -266,7 +266,7 @@ TEST_F(StorageUndo, TheRunningTaskBlocksAnUndoOfItsAwayAnswerUntilItEnds) {
 
   CurrentRecord = restarted;
   CurrentRecord.stopSeconds = 600;
-  ASSERT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+  ASSERT_EQ(SaveTimeSheet(kSaveAppend), 1);
   LoggingActive = false;
   EXPECT_EQ(UndoLastChange().outcome, kUndoMade);
   TimeRecord whole = running;
@@ -294,7 +294,7 @@ TEST_F(StorageUndo, AnUndoneEndLogsTheTaskAgainOrEndsItAtTheNextStart) {
     const TimeRecord next = Open(700, "next");
     if (startedSince) {
       CurrentRecord = next;
-      ASSERT_EQ(SaveTimeSheet(NULL, kSaveAppend), 1);
+      ASSERT_EQ(SaveTimeSheet(kSaveAppend), 1);
       LoggingActive = true;
     }
     UndoResult result = UndoLastChange();

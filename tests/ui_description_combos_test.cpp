@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "common/shell.h"
+#include "logging/description_combos.h"
 #include "resources/resource.h"
 #include "store/description_lists.h"
 #include "store/paths.h"

@@ -428,6 +428,32 @@ TEST_F(UiExportDialog, ExistingFileIsReplacedAfterTheQuestion) {
   EXPECT_EQ(ReadBytes(target), SampleExport(kElapsedMinutes));
 }
 
+// The export never takes the place of the sheet's descriptions file: it is
+// said, nothing is written and the dialog stays open.
+TEST_F(UiExportDialog, TheDescriptionsFileIsNoExportTarget) {
+  std::string lists = folder_.File("jobs.des");
+  WriteBytes(lists, std::string(12, '\0'));
+  user_.OnDialog(kCaption, [this](HWND dialog) {
+    dialog_ = dialog;
+    Click(dialog, IDC_EXPORT_NO_START);
+    Click(dialog, IDC_EXPORT_NO_STOP);
+    PressButton(dialog, IDOK);
+    return true;
+  });
+  user_.ChooseFile(kSaveCaption, lists);
+  user_.AnswerBox(kSaveCaption, "File already exists.\nDo you want to replace it?", IDYES);
+  user_.OnDialog("Hourwright", [this, &lists](HWND box) {
+    EXPECT_EQ(MessageBoxText(box), "Hourwright will not write over a time sheet or its descriptions file: " + lists);
+    PressButton(box, IDOK);
+    EXPECT_TRUE(IsWindow(dialog_));
+    PressButton(dialog_, IDCANCEL);
+    return true;
+  });
+  Run();
+  EXPECT_EQ(ReadBytes(lists), std::string(12, '\0'));
+  EXPECT_STREQ(ExportPath, "");
+}
+
 // The Save dialog itself refuses a name in a missing folder, so the folder
 // goes away while the user is deciding whether to replace a file in it.
 TEST_F(UiExportDialog, FolderGoneBeforeTheWriteShowsUnableToOpen) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/shell.h"
-#include "store/file_dialog_win.h"
-#include "store/file_selection.h"
+#include "ui/file_dialog_win.h"
+#include "ui/file_selection.h"
 #include "store/paths.h"
 #include "tests/scripted_user.h"
 #include "tests/test_files.h"
@@ -88,8 +88,4 @@ TEST(UiFileSelection, FailureBoxNamesTheErrorCode) {
   user.AnswerBox("WARNING", "GetOpenFileName returned Error #12290", IDOK, BoxIcon::kError);
   ShowFileDialogFailure(NULL, 12290);
   user.RunUntilDone();
-}
-
-TEST(PureFileDialogRecord, SizeIsTheSdkOldForm) {
-  EXPECT_EQ(static_cast<size_t>(OPENFILENAME_SIZE_VERSION_400A), kOpenFileNameSize);
 }

@@ -1,6 +1,6 @@
-// File > Totals on real sheets, driven as a user would: its rows and total
-// against the totals core, rounding, the clipboard, the saved page and the
-// sheets it cannot show.
+// File > Totals on real sheets, driven as a user would, with the clock fixed
+// at 2026-03-20 12:00: its rows and total, rounding, the clipboard, the saved
+// page and the sheets it cannot show.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "common/ansi_utf8.h"
 #include "common/shell.h"
 #include "report/totals.h"
-#include "report/totals_text.h"
 #include "resources/resource.h"
-#include "store/file_seconds.h"
+#include "store/local_clock.h"
 #include "store/paths.h"
 #include "tests/clipboard_text.h"
 #include "tests/failing_new.h"
@@ -23,9 +21,8 @@
 #include "tests/scripted_user.h"
 #include "tests/test_files.h"
 #include "tests/time_sheet_fixture.h"
-#include "totals/totals_choices.h"
 #include "totals/totals_dialog.h"
-#include "totals/totals_texts.h"
+#include "totals/totals_window_win.h"
 
 namespace {
 const char kCaption[] = "Totals - jobs.tim";
@@ -34,6 +31,8 @@ const char kSaveCaption[] = "Save Report As";
 int64_t At(int year, int month, int day, int hour, int minute) {
   return TotalsDaySeconds(TotalsDate{year, month, day}) + hour * 3600 + minute * 60;
 }
+
+int64_t FixedNow() { return At(2026, 3, 20, 12, 0); }
 
 TimeRecord Worked(const char* task, const char* project, int64_t start, int minutes) {
   return MakeRecord(task, project, "class", start, start + minutes * 60);
@@ -83,37 +82,21 @@ std::wstring ClipboardUnicode() {
   return text;
 }
 
-std::wstring Wide(const std::string& utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
-                                  static_cast<int>(wide.size())));
-  return wide;
-}
-
 class UiTotals : public testing::Test {
  protected:
   void SetUp() override {
     ProgramInstance = GetModuleHandleA(NULL);
+    TotalsNow = FixedNow;
     snprintf(TimeSheetPath, sizeof TimeSheetPath, "%s", folder_.File("jobs.tim").c_str());
   }
   void TearDown() override {
     EXPECT_EQ(ReadBytes(TimeSheetPath), sheet_) << "the totals changed the time sheet";
     TimeSheetPath[0] = '\0';
+    TotalsNow = LocalNowSeconds;
   }
   void Write(const std::vector<TimeRecord>& records) {
     for (const TimeRecord& record : records) sheet_ += RecordBytes(record);
     WriteBytes(TimeSheetPath, sheet_);
-  }
-  // What the core makes of the sheet for these choices.
-  TotalsResult Core(const TotalsWindowChoices& choices, TotalsChoice* choice) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    int64_t seconds = 0;
-    ToFileSeconds(now, &seconds);
-    *choice = MakeTotalsChoice(choices, seconds, false);
-    TotalsSheet sheet = {"jobs.tim", reinterpret_cast<const unsigned char*>(sheet_.data()),
-                         sheet_.size()};
-    return ComputeTotals({sheet}, *choice);
   }
   // Opens File > Totals, lets `act` play the user, then presses Close.
   void Run(std::function<void(HWND)> act) {
@@ -132,34 +115,27 @@ class UiTotals : public testing::Test {
 };
 }  // namespace
 
-TEST_F(UiTotals, ThisMonthByProjectThenTaskShowsTheCoresRowsAndTotal) {
-  SYSTEMTIME today;
-  GetLocalTime(&today);
-  int lastMonth = today.wMonth == 1 ? 12 : today.wMonth - 1;
-  int lastMonthYear = today.wMonth == 1 ? today.wYear - 1 : today.wYear;
-  Write({Worked("Design", "Acme", At(today.wYear, today.wMonth, 1, 9, 0), 90),
-         Worked("Review", "Acme", At(today.wYear, today.wMonth, 1, 11, 0), 30),
-         Worked("Design", "Beta", At(today.wYear, today.wMonth, 1, 13, 0), 45),
-         Worked("Design", "Acme", At(lastMonthYear, lastMonth, 2, 9, 0), 600)});
-  TotalsChoice choice;
-  TotalsResult core = Core({4, {}, {}, 0, 2, 0, true}, &choice);
-  ASSERT_EQ(core.records, 3) << "only this month's records";
+TEST_F(UiTotals, ThisMonthByProjectThenTaskShowsItsRowsAndTotal) {
+  Write({Worked("Design", "Acme", At(2026, 3, 1, 9, 0), 90),
+         Worked("Review", "Acme", At(2026, 3, 1, 11, 0), 30),
+         Worked("Design", "Beta", At(2026, 3, 1, 13, 0), 45),
+         Worked("Design", "Acme", At(2026, 2, 2, 9, 0), 600)});
+  // Project, task, h:mm, records; a project's row carries no task.
+  const char* const rows[][4] = {{"Acme", "", "2:00", "2"},   {"", "Design", "1:30", "1"},
+                                 {"", "Review", "0:30", "1"}, {"Beta", "", "0:45", "1"},
+                                 {"", "Design", "0:45", "1"}};
   Run([&](HWND dialog) {
     Pick(dialog, IDC_TOTALS_PERIOD, "This month");
     Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
     Pick(dialog, IDC_TOTALS_THEN_BY, "Task");
     SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
-    ASSERT_EQ(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0),
-              static_cast<LRESULT>(core.rows.size()));
-    for (size_t i = 0; i < core.rows.size(); ++i) {
-      const TotalsRow& row = core.rows[i];
-      int r = static_cast<int>(i);
-      EXPECT_EQ(Cell(dialog, r, row.level), row.keys.back()) << i;
-      EXPECT_EQ(Cell(dialog, r, 1 - row.level), "") << i;
-      EXPECT_EQ(Cell(dialog, r, 2), HmmText(row.seconds)) << i;
-      EXPECT_EQ(Cell(dialog, r, 4), std::to_string(row.records)) << i;
+    ASSERT_EQ(SendDlgItemMessageA(dialog, IDC_TOTALS_LIST, LVM_GETITEMCOUNT, 0, 0), 5);
+    for (int r = 0; r < 5; ++r) {
+      EXPECT_EQ(Cell(dialog, r, 0), rows[r][0]) << r;
+      EXPECT_EQ(Cell(dialog, r, 1), rows[r][1]) << r;
+      EXPECT_EQ(Cell(dialog, r, 2), rows[r][2]) << r;
+      EXPECT_EQ(Cell(dialog, r, 4), rows[r][3]) << r;
     }
-    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), TotalsSummaryText(core));
     EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), "Total: 2:45 (2.75 hours) in 3 records");
   });
   // The choices are remembered for the next opening.
@@ -199,7 +175,7 @@ TEST_F(UiTotals, BetweenDatesCountsWholeDaysAndRoundsEachEntryUp) {
 
 TEST_F(UiTotals, FromAfterToKeepsTheListAndOverlapsAreCountedBelowIt) {
   Write({Worked("a", "Acme", At(2026, 3, 2, 9, 0), 120), Worked("b", "Acme", At(2026, 3, 2, 10, 0), 30),
-         Worked("c", "Beta", At(2026, 3, 4, 9, 0), 60)});
+         Worked("c", "Beta", At(2026, 3, 4, 9, 0), 60), Worked("d", "Gamma", At(2025, 12, 31, 23, 0), 90)});
   Run([&](HWND dialog) {
     Pick(dialog, IDC_TOTALS_PERIOD, "Between dates");
     Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
@@ -218,10 +194,10 @@ TEST_F(UiTotals, FromAfterToKeepsTheListAndOverlapsAreCountedBelowIt) {
     EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), "Total: 1:00 (1.00 hours) in 1 record");
     EXPECT_EQ(Cell(dialog, 0, 0), "Beta");
     EXPECT_EQ(ItemText(dialog, IDC_TOTALS_UNCOUNTED), "");
-    Pick(dialog, IDC_TOTALS_PERIOD, "Last quarter");  // the core's calendar quarters
-    TotalsChoice choice;
-    TotalsResult core = Core({7, {}, {}, 0, 0, 0, true}, &choice);
-    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), TotalsSummaryText(core));
+    // Calendar quarters: on 20 March the last one ended at the year's end.
+    Pick(dialog, IDC_TOTALS_PERIOD, "Last quarter");
+    EXPECT_EQ(ItemText(dialog, IDC_TOTALS_TOTAL), "Total: 1:00 (1.00 hours) in 1 record");
+    EXPECT_EQ(Cell(dialog, 0, 0), "Gamma");
   });
 }
 
@@ -255,7 +231,6 @@ TEST_F(UiTotals, LackOfMemoryIsToldAndTheWindowStaysUsable) {
 TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
   Write({Worked("Design", "Caf\xE9", At(2026, 3, 2, 10, 0), 90),
          Worked("Test", "Acme", At(2026, 3, 3, 10, 0), 30)});
-  TotalsChoice choice;
   Run([&](HWND dialog) {
     Pick(dialog, IDC_TOTALS_PERIOD, "All records");
     Pick(dialog, IDC_TOTALS_GROUP_BY, "Project");
@@ -263,11 +238,10 @@ TEST_F(UiTotals, CopyPutsTheTabSeparatedTextWithItsAccents) {
     SetDlgItemTextA(dialog, IDC_TOTALS_ROUND, "");
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TOTALS_COPY, BN_CLICKED), 0);
   });
-  TotalsResult core = Core({10, {}, {}, 0, 0, 0, true}, &choice);
-  std::string tsv = FormatTotals(core, choice, {"jobs.tim"}, kFormatTsv, AnsiToUtf8);
-  std::wstring copied = ClipboardUnicode();
-  EXPECT_EQ(copied, Wide(tsv));
-  EXPECT_NE(copied.find(L"Caf\u00e9"), std::wstring::npos);
+  EXPECT_EQ(ClipboardUnicode(),
+            L"project\trecords\tseconds\thours\thmm\r\n"
+            L"Caf\u00e9\t1\t5400\t1.50\t1:30\r\n"
+            L"Acme\t1\t1800\t0.50\t0:30\r\n");
 }
 
 TEST_F(UiTotals, CopyWithTheClipboardHeldElsewhereIsToldAndKeepsItsText) {
@@ -324,9 +298,10 @@ TEST_F(UiTotals, SaveReportWritesThePageAndNeverATimeSheet) {
   });
   ShowTotalsDialog(NULL);
   user_.RunUntilDone();
-  TotalsChoice choice;
-  TotalsResult core = Core({10, {}, {}, 1, 0, 0, true}, &choice);
-  EXPECT_EQ(ReadBytes(page), FormatTotals(core, choice, {"jobs.tim"}, kFormatHtml, AnsiToUtf8));
+  std::string written = ReadBytes(page);
+  EXPECT_EQ(written.compare(0, 15, "<!DOCTYPE html>"), 0);
+  EXPECT_NE(written.find(">Design<"), std::string::npos);
+  EXPECT_NE(written.find(">1:30<"), std::string::npos);
   EXPECT_FALSE(FileExists(refused));
   EXPECT_EQ(SortedListing(folder_.Path()), "jobs.tim;page.html;");
 }

@@ -19,14 +19,3 @@ bool DefaultReportPath(const char* sheetPath, char* out, size_t size) {
   if (size > 0) out[0] = '\0';
   return false;
 }
-
-static char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Windows ignores trailing dots and blanks in a name: "a.tim." is "a.tim".
-bool IsSheetFileName(const char* path) {
-  size_t end = strlen(path);
-  while (end > 0 && (path[end - 1] == '.' || path[end - 1] == ' ')) --end;
-  if (end < 4 || path[end - 4] != '.') return false;
-  char extension[4] = {Lower(path[end - 3]), Lower(path[end - 2]), Lower(path[end - 1]), '\0'};
-  return strcmp(extension, "tim") == 0 || strcmp(extension, "des") == 0;
-}

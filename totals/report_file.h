@@ -5,7 +5,5 @@
 // "<sheet name> totals.html" in the folder of `sheetPath`, where the sheet
 // name is its file name without the extension; false when it does not fit.
 bool DefaultReportPath(const char* sheetPath, char* out, size_t size);
-// A time sheet (.tim) or descriptions (.des) name, which a report must never replace.
-bool IsSheetFileName(const char* path);
 // The file name of a path: what follows its last '\', '/' or ':'.
 const char* PathFileName(const char* path);

@@ -10,7 +10,6 @@
 #include "store/local_clock.h"
 #include "store/paths.h"
 #include "store/rates_file.h"
-#include "store/unreadable_sheet.h"
 #include "totals/report_file.h"
 #include "totals/totals_dialog.h"
 #include "totals/totals_texts.h"
@@ -20,6 +19,8 @@
 // shows This week by Project.
 static TotalsWindowChoices RememberedChoices;
 static bool ChoicesRemembered = false;
+
+int64_t (*TotalsNow)() = LocalNowSeconds;
 
 enum { kRoundTextLimit = 4, kTipLines = 12, kTipWidth = 480 };
 
@@ -103,7 +104,7 @@ static void Refill(HWND dialog) {
   // Short of memory the window says so and stays: a record mistyped as
   // 9024 for 2024, grouped by day, asks for millions of rows.
   try {
-    TotalsChoice choice = MakeTotalsChoice(RememberedChoices, LocalNowSeconds(), WeekStartsSunday());
+    TotalsChoice choice = MakeTotalsChoice(RememberedChoices, TotalsNow(), WeekStartsSunday());
     if (TotalsFromAfterTo(choice)) {
       RefuseTotals(dialog, window, "The From date is after the To date.");
       return;
@@ -179,11 +180,7 @@ static INT_PTR OnInitDialog(HWND dialog, LPARAM windowAddress) {
   char caption[kPathSize + 16];
   snprintf(caption, sizeof caption, "Totals - %s", window.sheetName.c_str());
   SetWindowTextA(dialog, caption);
-  if (!ChoicesRemembered) {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    RememberedChoices = FirstTotalsWindowChoices(DateOf(today));
-  }
+  if (!ChoicesRemembered) RememberedChoices = FirstTotalsWindowChoices(TotalsDayOf(TotalsNow()));
   SetChoices(dialog, RememberedChoices);
   PrepareList(dialog, window);
   PrepareTooltip(dialog, window);
@@ -285,13 +282,13 @@ void ShowTotalsDialog(HWND owner) {
   TotalsWindow window;
   int read;
   try {
-    read = ReadSheetBytes(TimeSheetPath, &window.sheetBytes);
+    read = ReadSheetForTotals(TimeSheetPath, &window.sheetBytes);
   } catch (const std::bad_alloc&) {  // a sheet of gigabytes in a 32-bit program
     ShowError("Not enough memory to show these totals.");
     return;
   }
   if (read < 0) {
-    ReportUnreadableTimeSheet();  // as the records editor says it, and nothing opens
+    ReportUnableToRead("Time Sheet", TimeSheetPath);  // as the records editor says it, and nothing opens
     return;
   }
   window.sheetName = PathFileName(TimeSheetPath);

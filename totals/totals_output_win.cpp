@@ -8,11 +8,12 @@
 
 #include "common/ansi_utf8.h"
 #include "common/message_boxes.h"
-#include "store/file_dialog_win.h"
+#include "store/output_guard.h"
 #include "store/paths.h"
 #include "store/safe_file_win.h"
 #include "totals/report_file.h"
 #include "totals/totals_window_win.h"
+#include "ui/file_dialog_win.h"
 
 static std::string Formatted(const TotalsWindow& window, TotalsFormat format) {
   return FormatTotals(window.result, window.choice, {window.sheetName}, format, AnsiToUtf8);
@@ -62,8 +63,6 @@ void CopyTotals(HWND dialog, const TotalsWindow& window) {
   }
 }
 
-static bool SamePath(const char* a, const char* b) { return a[0] != '\0' && lstrcmpiA(a, b) == 0; }
-
 static const char kPageFilter[] = "Web Pages (*.html)\0*.html;*.htm\0All Files (*.*)\0*.*\0";
 
 void SaveTotalsReport(HWND dialog, const TotalsWindow& window) {
@@ -73,7 +72,8 @@ void SaveTotalsReport(HWND dialog, const TotalsWindow& window) {
                                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
                                        "html"};
   if (!RunFileDialog(dialog, path, settings)) return;
-  if (IsSheetFileName(path) || SamePath(path, TimeSheetPath) || SamePath(path, DescriptionsPath)) {
+  const char* sheet = TimeSheetPath;
+  if (!MayWriteOutput(path, &sheet, 1)) {
     ShowError("A report cannot take the place of a time sheet or its lists: choose another name");
     return;
   }

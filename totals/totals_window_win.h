@@ -23,8 +23,11 @@ struct TotalsWindow {
   std::shared_ptr<const ProjectRates> rates;  // of the options file
 };
 
+// The local time now, as FileSeconds: LocalNowSeconds, or a test's clock.
+extern int64_t (*TotalsNow)();
+
 // 1 read (a missing file reads as an empty sheet), -1 cannot be read.
-int ReadSheetBytes(const char* path, std::vector<unsigned char>* bytes);
+int ReadSheetForTotals(const char* path, std::vector<unsigned char>* bytes);
 std::vector<TotalsSheet> SheetsOf(const TotalsWindow& window);
 
 // The list: columns for the choice, rows asked for as they are drawn.

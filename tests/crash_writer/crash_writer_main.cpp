@@ -55,10 +55,10 @@ int main(int argc, char** argv) {
     if (LoadTimeSheet() != 1 || TimeSheet.count < kCrashSheetRecords) return 3;
     int64_t generation = TimeSheet.records[0].startSeconds / kCrashGeneration + 1;
     for (int i = 0; i < kCrashSheetRecords; ++i) TimeSheet.records[i] = CrashRecord(generation, i);
-    if (SaveTimeSheet(NULL, kSaveAsEdited) != 1) return 4;
+    if (SaveTimeSheet(kSaveAsEdited) != 1) return 4;
     // Then the open record at its end, in place, as a started task does.
     CurrentRecord = CrashRecord(generation, kCrashSheetRecords);
-    if (SaveTimeSheet(NULL, kSaveAppend) != 1) return 5;
+    if (SaveTimeSheet(kSaveAppend) != 1) return 5;
     // One new task in the descriptions file.
     LoadDescriptionLists();
     int tasks = DescriptionLists[kTaskList].count;
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     snprintf(record.task, sizeof record.task, "task %d", tasks + 1);
     snprintf(record.project, sizeof record.project, "p");
     snprintf(record.classification, sizeof record.classification, "c");
-    MergeRecordDescriptions(NULL, record);
+    WriteMergedDescriptions(record);
     // Then a pick-list operation: "q" added to the projects, or removed again.
     if (projects == 1) AddOrReplaceDescription(kProjectList, "q");
     else RemoveDescription(kProjectList, "q");

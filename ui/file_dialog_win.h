@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <stddef.h>
 
-#include "store/time_record.h"
+#include "common/path_size.h"
 
 // OPENFILENAME_SIZE_VERSION_400A is not a constant expression under MinGW;
 // this is its definition in a form static_assert accepts.

@@ -1,8 +1,8 @@
-#include "store/file_selection.h"
+#include "ui/file_selection.h"
 
 #include "store/companion_paths.h"
-#include "store/file_dialog_win.h"
 #include "store/paths.h"
+#include "ui/file_dialog_win.h"
 
 static const char kTimeSheetFilter[] = "Time Sheet Files (*.tim)\0*.tim\0";
 

@@ -1,4 +1,4 @@
-#include "store/file_dialog_win.h"
+#include "ui/file_dialog_win.h"
 
 #include <stdio.h>
 #include <string.h>
