@@ -17,7 +17,4 @@ void BuildResumeQuestion(const TimeRecord& record, char* out, size_t outSize) {
            static_cast<int>(DescriptionLength(record.classification)), record.classification, stamp);
 }
 
-// A torn append can leave 256 zero bytes at the end of a sheet: open by its
-// stop stamp, but with a start of 0 it is damage, not a task running since
-// 1601. It is left in the file as it is.
-bool OffersResume(const TimeRecord& last) { return RecordIsOpen(last) && last.startSeconds != 0; }
+bool OffersResume(const TimeRecord& last) { return RecordIsOpenTask(last); }

@@ -54,15 +54,24 @@ class DataFileReader {
   bool AtEnd() const { return atEnd_; }
   // What the open found, or kDataFileUnreadable once a read has failed.
   DataFileRead Outcome() const { return outcome_; }
+#ifdef _WIN32
+  // The whole opened file mapped for reading, without a copy, until Close:
+  // how the undo history compares a sheet before and after a change. NULL
+  // when it cannot be mapped or is empty.
+  const unsigned char* MapWhole();
+#endif
+  // Lets go of the file, so that it can be replaced.
+  void Close();
 
  private:
   long ReadSome(void* bytes, size_t room);  // one system read: its count, 0 at the end, -1 failed
-  void Close();
   bool Restart(const char* path);  // closed and cleared; false for an empty path (missing)
   DataFileRead Opened(intptr_t handle, uint64_t size);
   DataFileRead Failed(DataFileState state, unsigned long error);
 
   intptr_t handle_ = -1;  // a HANDLE or a file descriptor; -1 when closed
+  void* mapping_ = nullptr;    // with MapWhole: the mapping and its view
+  const void* view_ = nullptr;
   uint64_t size_ = 0;
   size_t trailing_ = 0;
   bool atEnd_ = true;

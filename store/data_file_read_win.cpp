@@ -55,8 +55,20 @@ long DataFileReader::ReadSome(void* bytes, size_t room) {
   return static_cast<long>(read);
 }
 
+const unsigned char* DataFileReader::MapWhole() {
+  if (view_ != nullptr) return static_cast<const unsigned char*>(view_);
+  if (handle_ == -1 || size_ == 0 || size_ > SIZE_MAX / 2) return nullptr;
+  mapping_ = CreateFileMappingA(HandleOf(handle_), NULL, PAGE_READONLY, 0, 0, NULL);
+  if (mapping_ != nullptr) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+  return static_cast<const unsigned char*>(view_);
+}
+
 void DataFileReader::Close() {
+  if (view_ != nullptr) UnmapViewOfFile(view_);
+  if (mapping_ != nullptr) CloseHandle(mapping_);
   if (handle_ != -1) CloseHandle(HandleOf(handle_));
+  view_ = nullptr;
+  mapping_ = nullptr;
   handle_ = -1;
 }
 

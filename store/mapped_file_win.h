@@ -1,8 +1,10 @@
 // A whole file mapped for reading while the holder lives: how the undo
-// history reads a sheet before and after a change without copying it.
+// history reads a sheet before and after a change without copying it. It is
+// opened by the one reader, with its rules.
 #pragma once
 #include <windows.h>
 
+#include "store/data_file_read.h"
 #include "store/undo_step.h"
 
 class MappedFile {
@@ -20,8 +22,7 @@ class MappedFile {
   void Close();
 
  private:
-  HANDLE file_ = INVALID_HANDLE_VALUE;
-  HANDLE mapping_ = NULL;
+  DataFileReader reader_;
   const unsigned char* data_ = NULL;
   size_t size_ = 0;
   bool read_ = false;

@@ -34,3 +34,9 @@ static_assert(offsetof(TimeRecord, reserved) == 248, "reserved");
 static_assert(sizeof(float) == 4, "IEEE single floats");
 
 inline bool RecordIsOpen(const TimeRecord& record) { return record.stopSeconds == 0; }
+// A torn append can leave 256 zero bytes at the end of a sheet: open by its
+// stop stamp, but with a start of 0 it is damage, not a task running since
+// 1601. It is neither resumed nor written over.
+inline bool RecordIsOpenTask(const TimeRecord& record) {
+  return RecordIsOpen(record) && record.startSeconds != 0;
+}

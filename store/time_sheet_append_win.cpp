@@ -50,7 +50,7 @@ bool AppendRecordInPlace(const char* path, const TimeRecord& record) {
   if (ok) ok = ReadAt(file, tailAt, tailBytes, tailSize);
 
   if (ok) {
-    bool lastIsOpen = records > 0 && RecordIsOpen(tail[0]);
+    bool lastIsOpen = records > 0 && RecordIsOpenTask(tail[0]);
     int64_t at = AppendSlot(records, lastIsOpen) * kRecordSize;
     int64_t end = at + kRecordSize;
     BeforeRecordWrittenInPlace(path, at, record);

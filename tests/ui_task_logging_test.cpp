@@ -225,7 +225,7 @@ TEST_F(UiTaskResume, NoStopsLoggingAndLeavesTheFile) {
 }
 
 // The 256 zero bytes a torn append leaves are damage, not a task running
-// since 1601: nothing is offered and the file keeps them.
+// since 1601: nothing is offered, and the file keeps them when a task starts.
 TEST_F(UiTaskResume, AZeroFilledLastRecordIsNoTask) {
   sheet_ = folder_.File("torn.tim");
   std::string bytes = RecordBytes(MakeRecord("Done", "P", "C", 100, 200)) + std::string(kRecordSize, '\0');
@@ -236,6 +236,11 @@ TEST_F(UiTaskResume, AZeroFilledLastRecordIsNoTask) {
   EXPECT_FALSE(LoggingActive);
   EXPECT_FALSE(EndTaskEnabled());
   EXPECT_EQ(ReadBytes(sheet_), bytes);
+  TypeTask("Next", "P", "C");
+  Press(user, IDC_MAIN_START_TASK);
+  std::string after = ReadBytes(sheet_);
+  ASSERT_EQ(after.size(), bytes.size() + kRecordSize);
+  EXPECT_EQ(after.compare(0, bytes.size(), bytes), 0);
 }
 
 TEST_F(UiTaskLogging, StartWithoutAFileAndSaveAsCancelledLogsInMemory) {
