@@ -12,9 +12,15 @@ static uint64_t RotateLeft(uint64_t value, int bits) { return (value << bits) | 
 
 // Little-endian whatever the machine, so the history reads the same everywhere.
 static uint64_t Read64(const unsigned char* p) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  uint64_t value;  // one load: the byte loop below is not always seen as one
+  memcpy(&value, p, sizeof value);
+  return value;
+#else
   uint64_t value = 0;
   for (int i = 7; i >= 0; --i) value = (value << 8) | p[i];
   return value;
+#endif
 }
 
 static uint32_t Read32(const unsigned char* p) {
@@ -58,7 +64,19 @@ void AddToUndoHash(UndoHash& hash, const void* data, size_t size) {
     AddStripe(hash, hash.pending);
     hash.pendingSize = 0;
   }
-  for (; size >= 32; p += 32, size -= 32) AddStripe(hash, p);
+  // The lanes in locals: through `hash` every stripe would be stored and
+  // loaded again, as the bytes might alias it. Sheets are hashed whole.
+  uint64_t v0 = hash.lanes[0], v1 = hash.lanes[1], v2 = hash.lanes[2], v3 = hash.lanes[3];
+  for (; size >= 32; p += 32, size -= 32) {
+    v0 = Round(v0, Read64(p));
+    v1 = Round(v1, Read64(p + 8));
+    v2 = Round(v2, Read64(p + 16));
+    v3 = Round(v3, Read64(p + 24));
+  }
+  hash.lanes[0] = v0;
+  hash.lanes[1] = v1;
+  hash.lanes[2] = v2;
+  hash.lanes[3] = v3;
   memcpy(hash.pending, p, size);
   hash.pendingSize = size;
 }
