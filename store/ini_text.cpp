@@ -8,7 +8,7 @@ static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 static char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-static void Trim(const char** begin, const char** end) {
+void TrimIniBlanks(const char** begin, const char** end) {
   while (*begin < *end && IsBlank(**begin)) ++*begin;
   while (*end > *begin && IsBlank((*end)[-1])) --*end;
 }
@@ -26,7 +26,7 @@ bool NextIniLine(const char* text, size_t length, size_t at, size_t number, IniL
   line->nameLength = line->valueLength = 0;
   const char* first = text + at;
   const char* last = text + end;
-  Trim(&first, &last);
+  TrimIniBlanks(&first, &last);
   if (first == last) {
     line->kind = kIniBlank;
   } else if (*first == ';') {
@@ -38,7 +38,7 @@ bool NextIniLine(const char* text, size_t length, size_t at, size_t number, IniL
     bool closed = last[-1] == ']' && last - first >= 2;
     const char* nameBegin = closed ? first + 1 : first;
     const char* nameEnd = closed ? last - 1 : last;
-    Trim(&nameBegin, &nameEnd);
+    TrimIniBlanks(&nameBegin, &nameEnd);
     line->name = nameBegin;
     line->nameLength = static_cast<size_t>(nameEnd - nameBegin);
   } else {
@@ -46,12 +46,12 @@ bool NextIniLine(const char* text, size_t length, size_t at, size_t number, IniL
     while (equals < last && *equals != '=') ++equals;
     line->kind = equals < last ? kIniEntry : kIniOther;
     const char* keyEnd = equals;
-    Trim(&first, &keyEnd);
+    TrimIniBlanks(&first, &keyEnd);
     line->name = first;
     line->nameLength = static_cast<size_t>(keyEnd - first);
     if (equals < last) {
       const char* valueBegin = equals + 1;
-      Trim(&valueBegin, &last);
+      TrimIniBlanks(&valueBegin, &last);
       line->value = valueBegin;
       line->valueLength = static_cast<size_t>(last - valueBegin);
     }

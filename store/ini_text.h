@@ -23,6 +23,8 @@ struct IniLine {
 
 // The line that starts at `at`; false at the end of the text.
 bool NextIniLine(const char* text, size_t length, size_t at, size_t number, IniLine* line);
+// Moves `begin` and `end` past the blanks around the text between them.
+void TrimIniBlanks(const char** begin, const char** end);
 // Whether a name is `word` (lower case) in any case of the ASCII letters.
 bool IniNameIs(const char* name, size_t length, const char* word);
 

@@ -38,8 +38,7 @@ int32_t ParseAwayMinutes(const char* text, size_t length) {
 bool ParseAwayMinutesValue(const char* text, int32_t* minutes) {
   const char* end = text;
   while (*end != '\0') ++end;
-  while (text < end && (*text == ' ' || *text == '\t')) ++text;
-  while (end > text && (end[-1] == ' ' || end[-1] == '\t')) --end;
+  TrimIniBlanks(&text, &end);
   return ReadMinutes(text, static_cast<size_t>(end - text), kAwayMinutesMost, minutes);
 }
 
