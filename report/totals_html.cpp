@@ -11,7 +11,6 @@ namespace {
 
 enum { kBarWidth = 240, kChartHeight = 120 };
 
-std::string Escaped(const std::string& utf8) { return HtmlEscaped(utf8); }
 
 std::string Bar(int64_t seconds, int64_t largest) {
   int64_t width = largest > 0 ? seconds * kBarWidth / largest : 0;
@@ -82,7 +81,7 @@ std::string FormatTotalsHtml(const TotalsResult& result, const TotalsChoice& cho
   if (result.amounts) return FormatTotalsInvoice(result, choice, sheetNames, toUtf8);
   std::string sheets;
   for (size_t i = 0; i < sheetNames.size(); ++i) sheets += (i ? ", " : "") + sheetNames[i];
-  std::string title = Escaped(toUtf8(sheets)) + ": " + PeriodText(result);
+  std::string title = HtmlEscaped(toUtf8(sheets)) + ": " + PeriodText(result);
   std::string out = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>Totals, " +
                     title + "</title>\n<style>" + kStyle + "</style></head>\n<body>\n<h1>Totals</h1>\n<p class=\"period\">" +
                     title + "</p>\n" + DayChart(result, choice) + "<table>\n<thead><tr>";
@@ -93,12 +92,7 @@ std::string FormatTotalsHtml(const TotalsResult& result, const TotalsChoice& cho
   size_t finest = choice.by.size() - 1;
   for (const TotalsRow& row : result.rows) {
     out += static_cast<size_t>(row.level) == finest ? "<tr>" : "<tr class=\"upper\">";
-    for (size_t k = 0; k < choice.by.size(); ++k) {
-      out += "<td>";
-      if (static_cast<int>(k) == row.level) out += Escaped(toUtf8(row.keys[k]));
-      if (static_cast<int>(k) == row.level && row.running) out += " *";
-      out += "</td>";
-    }
+    out += HtmlKeyCells(row, choice.by.size(), toUtf8);
     out += "<td class=\"n\">" + HmmText(row.seconds) + "</td><td class=\"n\">" + HoursText(row.seconds) +
            "</td><td class=\"n\">" + IntegerText(row.records) + "</td><td>" + Bar(row.seconds, largest) +
            "</td></tr>\n";
@@ -107,16 +101,5 @@ std::string FormatTotalsHtml(const TotalsResult& result, const TotalsChoice& cho
   for (size_t k = 1; k < choice.by.size(); ++k) out += "<td></td>";
   out += "<td class=\"n\">" + HmmText(result.seconds) + "</td><td class=\"n\">" + HoursText(result.seconds) +
          "</td><td class=\"n\">" + IntegerText(result.records) + "</td><td></td></tr></tfoot>\n</table>\n";
-  if (result.running.counts) {
-    const TotalsRunning& r = result.running;
-    out += "<p class=\"running\">* Running: " + Escaped(toUtf8(r.task)) + " / " + Escaped(toUtf8(r.project)) +
-           " / " + Escaped(toUtf8(r.classification)) + ", since " + TotalsTimeText(r.start) + ", " +
-           HmmText(r.seconds) + " counted</p>\n";
-  }
-  if (!result.warnings.empty()) {
-    out += "<ul class=\"warnings\">\n";
-    for (const std::string& warning : result.warnings) out += "<li>" + Escaped(toUtf8(warning)) + "</li>\n";
-    out += "</ul>\n";
-  }
-  return out + "</body></html>\n";
+  return out + HtmlPageEnd(result, toUtf8);
 }

@@ -50,12 +50,7 @@ std::string FormatTotalsInvoice(const TotalsResult& result, const TotalsChoice& 
   size_t finest = choice.by.size() - 1;
   for (const TotalsRow& row : result.rows) {
     out += static_cast<size_t>(row.level) == finest ? "<tr>" : "<tr class=\"upper\">";
-    for (size_t k = 0; k < choice.by.size(); ++k) {
-      out += "<td>";
-      if (static_cast<int>(k) == row.level) out += HtmlEscaped(toUtf8(row.keys[k]));
-      if (static_cast<int>(k) == row.level && row.running) out += " *";
-      out += "</td>";
-    }
+    out += HtmlKeyCells(row, choice.by.size(), toUtf8);
     out += "<td class=\"n\">" + HoursText(row.seconds) + "</td>" + RateCell(row.amount) +
            "<td class=\"n\">" + AmountCell(row.amount) + "</td></tr>\n";
   }
@@ -66,17 +61,5 @@ std::string FormatTotalsInvoice(const TotalsResult& result, const TotalsChoice& 
   if (result.amount.unrated)
     out += std::string("<p class=\"note\">Total ") + kSomeUnrated +
            ": it adds up the amounts of the hours that have a rate.</p>\n";
-  if (result.running.counts) {
-    const TotalsRunning& r = result.running;
-    out += "<p class=\"running\">* Running: " + HtmlEscaped(toUtf8(r.task)) + " / " +
-           HtmlEscaped(toUtf8(r.project)) + " / " + HtmlEscaped(toUtf8(r.classification)) + ", since " +
-           TotalsTimeText(r.start) + ", " + HmmText(r.seconds) + " counted</p>\n";
-  }
-  if (!result.warnings.empty()) {
-    out += "<ul class=\"warnings\">\n";
-    for (const std::string& warning : result.warnings)
-      out += "<li>" + HtmlEscaped(toUtf8(warning)) + "</li>\n";
-    out += "</ul>\n";
-  }
-  return out + "</body></html>\n";
+  return out + HtmlPageEnd(result, toUtf8);
 }

@@ -94,3 +94,33 @@ std::string HtmlEscaped(const std::string& utf8) {
   }
   return out;
 }
+
+std::string HtmlKeyCells(const TotalsRow& row, size_t keys, AnsiToUtf8Function toUtf8) {
+  std::string out;
+  for (size_t k = 0; k < keys; ++k) {
+    out += "<td>";
+    if (static_cast<int>(k) == row.level) {
+      out += HtmlEscaped(toUtf8(row.keys[k]));
+      if (row.running) out += " *";
+    }
+    out += "</td>";
+  }
+  return out;
+}
+
+std::string HtmlPageEnd(const TotalsResult& result, AnsiToUtf8Function toUtf8) {
+  std::string out;
+  if (result.running.counts) {
+    const TotalsRunning& r = result.running;
+    out += "<p class=\"running\">* Running: " + HtmlEscaped(toUtf8(r.task)) + " / " +
+           HtmlEscaped(toUtf8(r.project)) + " / " + HtmlEscaped(toUtf8(r.classification)) + ", since " +
+           TotalsTimeText(r.start) + ", " + HmmText(r.seconds) + " counted</p>\n";
+  }
+  if (!result.warnings.empty()) {
+    out += "<ul class=\"warnings\">\n";
+    for (const std::string& warning : result.warnings)
+      out += "<li>" + HtmlEscaped(toUtf8(warning)) + "</li>\n";
+    out += "</ul>\n";
+  }
+  return out + "</body></html>\n";
+}

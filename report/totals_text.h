@@ -26,3 +26,8 @@ std::string AmountCell(const TotalsAmount& amount);
 // What the total of amounts adds when some of the hours have no rate.
 extern const char kSomeUnrated[];
 std::string HtmlEscaped(const std::string& utf8);
+// A page row's key cells: the row's own key in its column (with " *" when the
+// running task gave it time), the other columns empty.
+std::string HtmlKeyCells(const TotalsRow& row, size_t keys, AnsiToUtf8Function toUtf8);
+// A page's end: the running task's line and the warnings, then the closing tags.
+std::string HtmlPageEnd(const TotalsResult& result, AnsiToUtf8Function toUtf8);
